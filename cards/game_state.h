@@ -1,0 +1,79 @@
+// The one record of everything the game knows. Every game step reads and writes
+// these fields directly; which step clears which field is part of how the steps
+// cooperate, so nothing here has behaviour of its own. All fields start at 0.
+#pragma once
+
+#include <cstdint>
+
+#include "cards/one_based.h"
+
+namespace durak {
+
+using Field = std::int16_t;
+
+constexpr Field kPlayModeHuman = 1;       // the human plays the bottom seat
+constexpr Field kPlayModeTwoComputers = 200;  // the bottom seat plays itself
+
+constexpr Field kPaceFast = 1;
+constexpr Field kPaceMedium = 300;
+constexpr Field kPaceSlow = 600;
+
+struct GameState {
+    // Settings chosen in the menus.
+    Field playMode = 0;     // 1 human against the computer, 200 two computers
+    Field delayFactor = 0;  // 0 no pace chosen, 1 fast, 300 medium, 600 slow
+
+    // The deal.
+    OneBased<36> deck;       // the shuffled deck in draw order; 0 where the shuffle stopped
+    Field shuffleAttempts = 0;
+    Field drawnCard = 0;     // card of the latest random draw (shuffle and stock)
+    Field scratch = 0;       // shared working counter: raw draws, wait counters, redraws
+
+    // Hands.
+    OneBased<12> playerHand;    // slots 1..6 in Image41..46, 7..12 in Image78..83
+    OneBased<16> computerHand;  // never shown face up except at the end of a game
+    Field computerCardCount = 0;
+    Field playerCardCount = 0;
+
+    // Trump and stock.
+    Field trumpCard = 0;
+    Field trumpSuitIcon = 0;  // suit number 1..4 of the trump card
+    Field dealtCount = 0;     // cards gone from the stock into hands (trump not counted)
+    OneBased<36> seenCards;   // 1..13 the deal and the trump, 14..36 the stock's draws
+    Field drawAttempts = 0;
+
+    // The table: pair k (1..6) is one column.
+    OneBased<6> tablePlayerAttack;
+    OneBased<6> tableComputerDefence;
+    OneBased<6> tableComputerAttack;
+    OneBased<6> tablePlayerDefence;
+    Field playerAttackPair = 0;
+    Field computerDefencePair = 0;
+    Field computerAttackPair = 0;
+    Field playerDefencePair = 0;
+
+    // Moves and turn.
+    Field playerRole = 0;   // 1 the player attacks, 2 the player covers; 0 before a game
+    Field attackPhase = 0;  // 2 nothing waits to be covered, 4 the computer just played
+    Field selectedSlot = 0;
+    Field playerAttackCard = 0;
+    Field defenceCard = 0;
+    Field computerAttackCard = 0;
+    Field playerDefenceCard = 0;
+    Field attackRetried = 0;
+    Field leadStartSuit = 0;
+    Field attackSuitNumber = 0;
+
+    // Counters of the two-computer continuations.
+    Field autoContinueCount = 0;
+    Field autoDefendTries = 0;
+    Field autoReplyCount = 0;
+
+    // Statistics of the current game.
+    Field playerDefendedCount = 0;
+    Field computerDefendedCount = 0;
+    Field playerTookCount = 0;
+    Field computerTookCount = 0;
+};
+
+}  // namespace durak

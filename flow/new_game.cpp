@@ -1,0 +1,117 @@
+// A new game: erase text and table, shuffle a deck by random draws, deal six cards to
+// each seat, turn up the trump and make the player the attacker of the first round.
+
+#include "cards/card_code.h"
+#include "cards/picture_catalogue.h"
+#include "flow/procedures.h"
+
+namespace durak {
+
+namespace {
+
+constexpr int kShuffleLimit = 180;
+
+// Hide the holders and the face-up slots, blank the table and hand slots 7..12, and
+// bring the fan back. Hand slots 1..6 and the trump slot get new pictures from the deal.
+void ResetDisplay(Screen& screen) {
+    for (int holder = 1; holder <= 40; ++holder) screen.SetVisible(holder, false);
+    for (int holder : {71, 48, 49, 50, 51, 52, 47, 54, 55}) screen.SetVisible(holder, false);
+    for (int place = 56; place <= 67; ++place) ClearSlot(screen, place);
+    for (int place = 72; place <= 77; ++place) ClearSlot(screen, place);
+    for (int place = 84; place <= 89; ++place) ClearSlot(screen, place);
+    for (int slot = 78; slot <= 83; ++slot) ClearSlot(screen, slot);
+    for (int icon = 90; icon <= 93; ++icon) screen.SetVisible(icon, false);
+    for (int slot = 94; slot <= 99; ++slot) screen.SetVisible(slot, false);
+    screen.SetVisible(kComputerFanSlot, true);
+}
+
+// Fill the deck with distinct cards, one random draw at a time. Blank pictures are drawn
+// again for free; a draw of 0 or 41 names no card and offers the previous draw's card
+// again, which the duplicate test then usually rejects. At most 180 draws are counted,
+// so a deck may end with its last entries still empty.
+void Shuffle(Game& g) {
+    for (;;) {
+        g.random.Reseed();
+        const int r = RandomBelow(g.random, 42);
+        g.scratch = static_cast<Field>(r);
+        if (IsBlankIndex(r)) continue;
+        if (r >= 1 && r <= 40) {
+            g.drawnCard = CardOfPictureIndex(r);
+        } else {
+            g.scratch = (r == 0) ? 1 : 160;
+        }
+        if (g.shuffleAttempts > kShuffleLimit) return;
+        ++g.shuffleAttempts;
+        // Empty entries take part, so a card of 0 is refused while the deck has room.
+        if (g.deck.Contains(g.drawnCard)) continue;
+        int entry = 1;
+        while (g.deck[entry] != 0) ++entry;
+        g.deck[entry] = g.drawnCard;
+        if (entry == 36 || g.shuffleAttempts > kShuffleLimit) return;
+    }
+}
+
+}  // namespace
+
+void NewGame(Game& g) {
+    StepScope step(g);
+
+    g.text.ClearText();
+    g.deck.Clear();
+    g.seenCards.Clear();
+    g.shuffleAttempts = 1;
+    g.playerHand.Clear(7, 12);
+    ResetDisplay(g.screen);
+
+    Shuffle(g);
+
+    // The player's six cards, face up, and the computer's six as a fan.
+    for (int k = 1; k <= 6; ++k) {
+        g.playerHand[k] = g.deck[k];
+        ShowCard(g.screen, HandSlotControl(k), g.playerHand[k]);
+    }
+    ShowFan(g.screen, 6);
+    for (int k = 1; k <= 6; ++k) g.computerHand[k] = g.deck[6 + k];
+
+    // The computer's codes at the right of the table, until the next ClearText.
+    g.text.MoveTextPen(8700, 1900);
+    g.text.Print({g.computerHand[1]});
+    for (int k = 2; k <= 6; ++k) {
+        g.text.MoveTextPen(8700, 1900 + 200 * (k - 1));
+        g.text.PrintLine({g.computerHand[k]});
+    }
+
+    g.playerAttackPair = g.computerDefencePair = g.computerAttackPair = g.playerDefencePair = 1;
+    g.playerRole = 1;
+
+    g.trumpCard = g.deck[13];
+    ShowCard(g.screen, kTrumpSlot, g.trumpCard);  // also replaces a suit icon left over
+
+    for (int k = 1; k <= 6; ++k) g.seenCards[k] = g.playerHand[k];
+    for (int k = 1; k <= 6; ++k) g.seenCards[6 + k] = g.computerHand[k];
+    g.seenCards[13] = g.trumpCard;
+
+    // Nothing of an earlier game may reach a hand later: the whole table, the latest
+    // cards and the statistics start from 0. The player's last attack card goes too, so
+    // neither the button nor an empty-slot click acts on a card of the old game.
+    g.tablePlayerAttack.Clear();
+    g.tableComputerDefence.Clear();
+    g.tableComputerAttack.Clear();
+    g.tablePlayerDefence.Clear();
+    g.defenceCard = g.computerAttackCard = g.playerDefenceCard = 0;
+    g.playerAttackCard = 0;
+    g.autoDefendTries = 0;
+    g.playerDefendedCount = g.computerDefendedCount = 0;
+    g.playerTookCount = g.computerTookCount = 0;
+    g.computerHand.Clear(7, 16);
+    g.playerHand.Clear(7, 12);
+
+    g.computerCardCount = 6;
+    g.dealtCount = 12;
+
+    // Between two computers the automatic player leads at once; the whole game runs
+    // inside this call.
+    if (g.playMode == kPlayModeTwoComputers) PlayerAttack(g);
+}
+
+}  // namespace durak

@@ -1,0 +1,40 @@
+// The game's steps, each a free function over the one Game. They call one another
+// directly: a step returns only when everything it started has returned.
+#pragma once
+
+#include "flow/game.h"
+
+namespace durak {
+
+// flow/new_game.cpp: shuffle, deal, turn up the trump; between two computers the
+// automatic player leads at once.
+void NewGame(Game& g);
+
+// flow/end_round.cpp: the action button, and every other end of a round.
+void EndRound(Game& g);
+
+// flow/refill.cpp: both hands drawn up from the stock; starts the next round.
+void RefillFromStock(Game& g);
+
+// flow/results.cpp: the result, the computer's count, the statistics, its cards face up.
+void ShowResults(Game& g);
+void ComputerWon(Game& g);
+
+// seats/player_attack.cpp: the bottom seat leads or adds.
+void PlayerAttack(Game& g);
+
+// seats/player_defence.cpp: the bottom seat covers the computer's card.
+void PlayerDefend(Game& g);
+// The two tests of one selected card; each, when the card covers, takes it out of the
+// hand into playerDefenceCard. Returns true when the card covered.
+bool CoverSuitTest(Game& g);
+bool CoverTrumpTest(Game& g);
+
+// seats/computer_defence.cpp: the computer covers the player's card.
+void ComputerDefend(Game& g);
+
+// seats/computer_attack.cpp: the computer leads or adds, and what follows its card.
+void ComputerAttack(Game& g);
+void ComputerFollowUp(Game& g);
+
+}  // namespace durak

@@ -1,0 +1,15 @@
+// Temporary: empty steps so the core links while the real ones are written.
+#include "flow/procedures.h"
+namespace durak {
+void EndRound(Game&) {}
+void RefillFromStock(Game&) {}
+void ShowResults(Game&) {}
+void ComputerWon(Game&) {}
+void PlayerAttack(Game&) {}
+void PlayerDefend(Game&) {}
+bool CoverSuitTest(Game&) { return false; }
+bool CoverTrumpTest(Game&) { return false; }
+void ComputerDefend(Game&) {}
+void ComputerAttack(Game&) {}
+void ComputerFollowUp(Game&) {}
+}

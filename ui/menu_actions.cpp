@@ -1,0 +1,41 @@
+#include "ui/menu_actions.h"
+
+#include "flow/procedures.h"
+
+namespace durak {
+
+void Form_Load(Game& g) { g.playMode = kPlayModeHuman; }
+
+// "Новая" deals; between two computers the whole game runs inside this choice.
+void MenuNewGame(Game& g) {
+    BeginEvent(g);
+    NewGame(g);
+}
+
+void MenuOneComputer(Game& g) { g.playMode = kPlayModeHuman; }
+
+void MenuTwoComputers(Game& g) { g.playMode = kPlayModeTwoComputers; }
+
+void MenuFastGame(Game& g) {
+    g.playMode = kPlayModeTwoComputers;
+    g.delayFactor = kPaceFast;
+}
+
+void MenuMediumGame(Game& g) {
+    g.playMode = kPlayModeTwoComputers;
+    g.delayFactor = kPaceMedium;
+}
+
+void MenuSlowGame(Game& g) {
+    g.playMode = kPlayModeTwoComputers;
+    g.delayFactor = kPaceSlow;
+}
+
+// The credit line replaces every printed text; the cards stay as they lie.
+void MenuAuthor(Game& g) {
+    g.text.ClearText();
+    g.text.MoveTextPen(50, 6420);
+    g.text.PrintLine({kCreditLine});
+}
+
+}  // namespace durak
