@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds the game (installing what it needs first) and starts it.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+
+tools/install-deps.sh
+
+generator=()
+[[ -f build/CMakeCache.txt ]] || generator=(-G Ninja)
+cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDURAK_GUI=ON
+cmake --build build --target durak -j "$(nproc)"
+
+game="$(find build -path build/CMakeFiles -prune -o -type f -name durak -perm -u+x -print | head -n 1)"
+if [[ -z "$game" ]]; then
+  echo "play: the game was not built (no executable named durak under build/)" >&2
+  exit 1
+fi
+exec "$game" "$@"
