@@ -34,6 +34,20 @@ struct ChainMeter {
     std::int64_t stepLimit = 5'000'000;
 };
 
+// Watches the game from outside, for the simulator's card ledger and for tests. The
+// game calls it, never the other way round; a Game without a watcher pays nothing.
+class PlayWatcher {
+public:
+    virtual ~PlayWatcher() = default;
+    // At the start of every game step.
+    virtual void Step(const GameState&) {}
+    // Right before beaten cards leave play: the attack and cover rows about to be cleared.
+    virtual void Beaten(const OneBased<6>& attack, const OneBased<6>& cover) {
+        (void)attack;
+        (void)cover;
+    }
+};
+
 struct Game : GameState {
     Game(Screen& screen, TextLayer& text, Pauses& pauses, RandomSource& random)
         : screen(screen), text(text), pauses(pauses), random(random) {}
@@ -43,6 +57,7 @@ struct Game : GameState {
     Pauses& pauses;
     RandomSource& random;
     ChainMeter chain;
+    PlayWatcher* watcher = nullptr;
 
     GameState& state() { return *this; }
     const GameState& state() const { return *this; }
@@ -56,6 +71,7 @@ public:
         ++m.depth;
         ++m.steps;
         if (m.depth > m.maxDepth) m.maxDepth = m.depth;
+        if (g_.watcher) g_.watcher->Step(g_);
         if (m.depth > m.depthLimit || m.steps > m.stepLimit) {
             --m.depth;
             throw ChainRunaway("a chain of moves did not end");
