@@ -5,10 +5,6 @@ void EndRound(Game&) {}
 void RefillFromStock(Game&) {}
 void ShowResults(Game&) {}
 void ComputerWon(Game&) {}
-void PlayerAttack(Game&) {}
-void PlayerDefend(Game&) {}
-bool CoverSuitTest(Game&) { return false; }
-bool CoverTrumpTest(Game&) { return false; }
 void ComputerDefend(Game&) {}
 void ComputerAttack(Game&) {}
 void ComputerFollowUp(Game&) {}

@@ -1,0 +1,150 @@
+// The bottom seat attacks: it leads the first card of a round or adds a card whose
+// rank already lies on the table, and then lets the computer cover it. Between two
+// computers the bottom seat picks its hand slot at random and ends the round after a
+// pause when the slot gives it nothing to put down.
+
+#include "cards/card_code.h"
+#include "cards/picture_catalogue.h"
+#include "flow/procedures.h"
+#include "ui/pauses.h"
+
+namespace durak {
+
+namespace {
+
+constexpr int kStatusX = 50, kStatusY = 6420;
+constexpr int kPairs = 6;
+
+// A hand slot the rules can name; anything else holds no card.
+bool IsHandSlot(int s) { return s >= 1 && s <= 12; }
+
+int CardInSlot(const Game& g, int s) { return IsHandSlot(s) ? g.playerHand[s] : kNoCard; }
+
+// The status line erased and one message standing alone on it.
+void StatusMessage(Game& g, const char* message) {
+    g.text.ClearText();
+    g.text.MoveTextPen(kStatusX, kStatusY);
+    g.text.PrintLine({message});
+}
+
+// The pair cursor names one of the six attack places.
+bool CursorOnTable(const Game& g) { return g.playerAttackPair >= 1 && g.playerAttackPair <= kPairs; }
+
+// Any card may open a round.
+bool MayLead(const Game& g) { return g.tablePlayerAttack[1] == kNoCard && CursorOnTable(g); }
+
+// A card may be added when its rank lies on the table, among the attack cards or the
+// computer's covers. Six pairs make a full table: a seventh card has no place of its
+// own and would push the card of pair 1 off the table, so it is refused like a card
+// of the wrong rank. The place the card would go to must be free for the same reason.
+bool MayAdd(const Game& g, int c) {
+    if (g.tablePlayerAttack.CountNonZero() >= kPairs) return false;
+    if (!CursorOnTable(g) || g.tablePlayerAttack[g.playerAttackPair] != kNoCard) return false;
+    for (int k = 1; k <= kPairs; ++k) {
+        if (SameRank(c, g.tablePlayerAttack[k]) || SameRank(c, g.tableComputerDefence[k]))
+            return true;
+    }
+    return false;
+}
+
+// The chosen card leaves the hand and becomes the card the computer has to cover.
+void TakeFromHand(Game& g, int s, int c) {
+    g.playerAttackCard = static_cast<Field>(c);
+    g.playerHand[s] = kNoCard;
+    ClearSlot(g.screen, HandSlotControl(s));
+}
+
+// The card goes into the next attack place; the pair cursor wraps after the sixth.
+void PutDown(Game& g) {
+    const int pair = g.playerAttackPair;
+    ShowCard(g.screen, kPlayerAttackPlace[pair], g.playerAttackCard);
+    g.tablePlayerAttack[pair] = g.playerAttackCard;
+    g.playerAttackPair = static_cast<Field>(pair == kPairs ? 1 : pair + 1);
+}
+
+// The automatic player has nothing more to put down: a pause so that the table can be
+// followed, then the round ends.
+void CloseAutomaticRound(Game& g) {
+    g.pauses.Wait(AutoLeadClosingPause(g.delayFactor));
+    g.scratch = 21001;  // the wait's counter stops one past its last count
+    g.playerAttackCard = kNoCard;
+    EndRound(g);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------
+// PlayerAttack: the bottom seat leads or adds one card.
+// ---------------------------------------------------------------------------------
+void PlayerAttack(Game& g) {
+    StepScope step(g);
+    const bool automatic = g.playMode == kPlayModeTwoComputers;
+
+    StatusMessage(g, "Мы ходим");
+    g.computerAttackCard = kNoCard;
+
+    // The computer has shed all its cards: the game is over, nothing is played.
+    if (g.computerCardCount == 0) {
+        g.text.ClearText();
+        g.text.MoveTextPen(kStatusX, kStatusY);
+        ShowResults(g);
+        return;
+    }
+
+    // Which slot to play. The automatic player draws blindly among slots 1..11 (a draw
+    // of 0 names no slot and is made again). A low shared counter left by the shuffle or
+    // the stock makes it draw again, each time from the start of the move.
+    bool emptyClick = false;
+    if (automatic) {
+        do {
+            g.random.Reseed();
+            g.selectedSlot = static_cast<Field>(RandomBelow(g.random, 12));
+        } while (g.selectedSlot == 0);
+        if (g.scratch < 12) {
+            ++g.scratch;
+            PlayerAttack(g);
+            return;
+        }
+        g.scratch = 0;
+    } else {
+        emptyClick = CardInSlot(g, g.selectedSlot) == kNoCard;
+    }
+
+    if (!emptyClick) {
+        const int s = g.selectedSlot;
+        const int c = CardInSlot(g, s);
+        const bool leading = g.tablePlayerAttack[1] == kNoCard;
+        if (leading ? MayLead(g) : MayAdd(g, c)) {
+            TakeFromHand(g, s, c);
+            PutDown(g);
+        } else if (automatic) {
+            CloseAutomaticRound(g);
+            return;
+        } else {
+            return;  // refused: the card stays in the hand, nothing else happens
+        }
+    }
+
+    // The human's card (or the card still standing after a click on an empty slot) is
+    // the computer's to cover.
+    if (!automatic) {
+        ComputerDefend(g);
+        return;
+    }
+
+    // The automatic player has put down its last card: it has won.
+    if (g.computerHand.Sum() > 0 && g.playerHand.AllZero()) {
+        StatusMessage(g, "Мы выиграли");
+        ShowResults(g);
+        return;
+    }
+    if (g.playerAttackCard > 0) {
+        ComputerDefend(g);
+        return;
+    }
+    // It led from an empty slot: nothing lies on the table, the round ends.
+    g.text.PrintLine();
+    CloseAutomaticRound(g);
+}
+
+}  // namespace durak

@@ -1,0 +1,150 @@
+// The bottom seat covers the computer's card: a higher card of the same suit, or else
+// any trump. A covering card goes over the computer's card in the current pair and the
+// computer may then add; a card that does not cover stays in the hand. Between two
+// computers the bottom seat draws hand slots blindly and tries again a limited number
+// of times. This step is also the way into the computer's attack at the start of a
+// round.
+
+#include "cards/card_code.h"
+#include "cards/picture_catalogue.h"
+#include "flow/procedures.h"
+
+namespace durak {
+
+namespace {
+
+constexpr int kStatusX = 50, kStatusY = 6420;
+constexpr int kPairs = 6;
+constexpr int kLastRetry = 12;  // the automatic player draws again while tries <= 12
+
+bool IsHandSlot(int s) { return s >= 1 && s <= 12; }
+
+// The card of the selected slot; a slot number outside the hand names no card.
+int SelectedCard(const Game& g) {
+    return IsHandSlot(g.selectedSlot) ? g.playerHand[g.selectedSlot] : kNoCard;
+}
+
+// The card covers: it leaves the hand and becomes the player's cover.
+void TakeCover(Game& g, int c) {
+    g.playerDefenceCard = static_cast<Field>(c);
+    g.playerHand[g.selectedSlot] = kNoCard;
+    ClearSlot(g.screen, HandSlotControl(g.selectedSlot));
+}
+
+// Where the cover goes. Returns false when nothing is placed: the card equals the
+// previous pair's cover (it is already on the table), or all six covering places are
+// taken.
+bool PlaceCover(Game& g) {
+    const int k = g.playerDefencePair;
+    if (k < 1 || k > kPairs) return false;
+    if (k >= 2 && g.tablePlayerDefence[k - 1] == g.playerDefenceCard) return false;
+    ShowCard(g.screen, kPlayerDefencePlace[k], g.defenceCard);
+    g.playerDefencePair = static_cast<Field>(k + 1);
+    g.tablePlayerDefence[k] = g.defenceCard;
+    if (k < kPairs) g.tablePlayerDefence[k + 1] = kNoCard;
+    return true;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------
+// CoverSuitTest: the selected card is a higher card of the suit being attacked.
+// ---------------------------------------------------------------------------------
+bool CoverSuitTest(Game& g) {
+    const int c = SelectedCard(g);
+    const int suit = g.attackSuitNumber;
+    if (c == kNoCard || suit < 1 || suit > 4) return false;
+    if (!(g.computerAttackCard < c && c < SuitUpperBound(suit))) return false;
+    TakeCover(g, c);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------
+// CoverTrumpTest: the selected card is a trump; any trump covers, also a lower one.
+// ---------------------------------------------------------------------------------
+bool CoverTrumpTest(Game& g) {
+    const int c = SelectedCard(g);
+    if (c == kNoCard || !IsTrump(c, g.trumpCard)) return false;
+    TakeCover(g, c);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------
+// PlayerDefend: the bottom seat answers the computer's card, then the computer goes on.
+// ---------------------------------------------------------------------------------
+void PlayerDefend(Game& g) {
+    StepScope step(g);
+
+    // A cover may be left from earlier in the round; it then counts as found now.
+    const Field coverBefore = g.playerDefenceCard;
+    int takenFrom = 0;  // the hand slot a cover was taken from in this move
+
+    // The automatic player's new draws start the move again from here.
+    for (;;) {
+        // The computer holds no card: it has won, and says so at every call.
+        if (g.computerCardCount == 0) {
+            g.text.ClearText();
+            g.text.MoveTextPen(kStatusX, kStatusY);
+            g.text.PrintLine({"Комп выиграл"});
+            g.screen.SetPicture(kComputerFanSlot, kFanHolder1);
+            ComputerWon(g);
+            return;
+        }
+
+        // Nothing waits to be covered: the computer leads or adds at once.
+        if (g.attackPhase == 2) {
+            ComputerAttack(g);
+            return;
+        }
+
+        // A card in no suit leaves the suit of the computer's earlier card in place.
+        if (SuitOf(g.computerAttackCard) >= 0)
+            g.attackSuitNumber = static_cast<Field>(SuitNumberOf(g.computerAttackCard));
+
+        // The automatic player picks blindly: 0..11, so slot 12 is never drawn and 0
+        // names no slot.
+        if (g.playMode == kPlayModeTwoComputers) {
+            g.random.Reseed();
+            g.selectedSlot = static_cast<Field>(RandomBelow(g.random, 12));
+        }
+
+        if (CoverSuitTest(g)) takenFrom = g.selectedSlot;
+
+        if (g.playerDefenceCard == 0 && g.playMode == kPlayModeTwoComputers &&
+            g.autoDefendTries <= kLastRetry) {
+            ++g.autoDefendTries;
+            continue;
+        }
+        break;
+    }
+
+    // A trump is tried only when no card of the suit covered (between two computers
+    // only on the last slot drawn).
+    if (g.playerDefenceCard == 0 && CoverTrumpTest(g)) takenFrom = g.selectedSlot;
+
+    g.defenceCard = g.playerDefenceCard;
+    if (g.defenceCard == 0) return;  // nothing covers: the hand and the table stay
+
+    if (!PlaceCover(g)) {
+        // Six covers already lie on the table: the card found has no place, so it goes
+        // back where it came from and the move counts as refused.
+        if (g.playerDefencePair < 1 || g.playerDefencePair > kPairs) {
+            if (takenFrom != 0) {
+                g.playerHand[takenFrom] = g.playerDefenceCard;
+                ShowCard(g.screen, HandSlotControl(takenFrom), g.playerDefenceCard);
+                g.playerDefenceCard = coverBefore;
+            }
+            g.defenceCard = kNoCard;
+        }
+        return;
+    }
+
+    // The computer's card is covered; the computer may add while the player still
+    // holds a card to answer it with.
+    g.computerAttackCard = kNoCard;
+    if (!g.playerHand.AllZero()) g.attackPhase = 2;
+    g.text.PrintLine();
+    ComputerAttack(g);
+}
+
+}  // namespace durak
