@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <source_location>
 #include <stdexcept>
 
 #include "cards/game_state.h"
@@ -39,8 +40,11 @@ struct ChainMeter {
 class PlayWatcher {
 public:
     virtual ~PlayWatcher() = default;
-    // At the start of every game step.
-    virtual void Step(const GameState&) {}
+    // At the start of every game step; `step` names the procedure.
+    virtual void Step(const GameState& state, const char* step) {
+        (void)state;
+        (void)step;
+    }
     // Right before beaten cards leave play: the attack and cover rows about to be cleared.
     virtual void Beaten(const OneBased<6>& attack, const OneBased<6>& cover) {
         (void)attack;
@@ -66,12 +70,13 @@ struct Game : GameState {
 // Opened at the top of every game step: counts the nesting and stops a runaway chain.
 class StepScope {
 public:
-    explicit StepScope(Game& g) : g_(g) {
+    explicit StepScope(Game& g, std::source_location where = std::source_location::current())
+        : g_(g) {
         ChainMeter& m = g_.chain;
         ++m.depth;
         ++m.steps;
         if (m.depth > m.maxDepth) m.maxDepth = m.depth;
-        if (g_.watcher) g_.watcher->Step(g_);
+        if (g_.watcher) g_.watcher->Step(g_, where.function_name());
         if (m.depth > m.depthLimit || m.steps > m.stepLimit) {
             --m.depth;
             throw ChainRunaway("a chain of moves did not end");
