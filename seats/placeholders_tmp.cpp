@@ -5,7 +5,4 @@ void EndRound(Game&) {}
 void RefillFromStock(Game&) {}
 void ShowResults(Game&) {}
 void ComputerWon(Game&) {}
-void ComputerDefend(Game&) {}
-void ComputerAttack(Game&) {}
-void ComputerFollowUp(Game&) {}
 }

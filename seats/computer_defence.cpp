@@ -1,0 +1,184 @@
+// The computer covers the player's attack card.
+//
+// One covering pass picks a card by a fixed slot scan (the first higher card of the
+// attack suit, else the first trump) and lays it beside the attack card. The pass runs
+// three times in a chain: the first pass still sees the cover of the previous pair in
+// defenceCard and so cannot reach for a trump; it recognises that old cover at the
+// table and clears it, and the second pass then chooses again with the trump scan. The
+// third pass carries what happens next: the player's next click, the computer taking,
+// or between two computers a pause and the automatic player's next card.
+
+#include "cards/card_code.h"
+#include "cards/picture_catalogue.h"
+#include "flow/procedures.h"
+#include "ui/pauses.h"
+
+namespace durak {
+
+namespace {
+
+// How one pass left its choice and placement.
+enum class PassEnd {
+    Counted,       // the hand was counted: the normal end of a pass
+    Cleared,       // the card equals the previous pair's cover: cleared, not counted
+    NoAttackCard,  // there is nothing to cover
+};
+
+// --- Choice ------------------------------------------------------------------------
+
+// First slot in slot order whose card passes the test; 0 when none does. The first
+// match wins: the computer never looks for its lowest card.
+template <typename Test>
+int FirstSlot(const GameState& s, Test test) {
+    for (int slot = 1; slot <= 16; ++slot)
+        if (test(s.computerHand[slot])) return slot;
+    return 0;
+}
+
+// Choose the covering card: a higher card of the attack suit, else (only while
+// defenceCard is still 0) any trump. Returns the hand slot the card was taken from, 0
+// when no card left the hand.
+int ChooseCover(Game& g) {
+    const int attack = g.playerAttackCard;
+    const int suit = SuitOf(attack);
+    if (suit < 0) return 0;
+
+    const int top = SuitUpperBound(suit + 1);
+    int slot = FirstSlot(g, [&](int c) { return attack < c && c < top; });
+    if (slot == 0 && g.defenceCard == 0) {
+        int trumps = TrumpSuit(g.trumpCard);
+        if (trumps < 0) trumps = 0;  // a trump card in no suit counts as spades
+        slot = FirstSlot(g, [&](int c) { return InSuit(c, trumps); });
+    }
+    if (slot == 0) return 0;
+
+    g.defenceCard = g.computerHand[slot];
+    g.computerHand[slot] = 0;
+    return slot;
+}
+
+// --- Placement ---------------------------------------------------------------------
+
+// Lay defenceCard into the next covering place. Filled pairs 1..5 are stepped over;
+// pair 6 takes the card whatever it holds. A card equal to the cover of the previous
+// pair is that old cover still held in defenceCard: it is cleared instead of placed.
+// Returns false when the card was cleared.
+bool PlaceCover(Game& g, int pass, int takenFrom, int coverBefore) {
+    int p = g.computerDefencePair;
+    for (int k = 1; k <= 6; ++k) {
+        if (k <= 5 && p == k && g.tableComputerDefence[k] != 0) p = k + 1;
+        if (p != k) continue;
+        if (k >= 2 && g.tableComputerDefence[k - 1] == g.defenceCard) {
+            g.defenceCard = 0;
+            return false;
+        }
+        ShowCard(g.screen, kComputerDefencePlace[k], g.defenceCard);
+        g.tableComputerDefence[k] = g.defenceCard;
+        g.computerDefencePair = static_cast<Field>(pass == 3 ? k + 1 : k);
+        return true;
+    }
+    // Six pairs are covered: there is no place for a further cover. The card just
+    // chosen goes back where it came from, so no card ever leaves the game here.
+    if (takenFrom != 0) {
+        g.computerHand[takenFrom] = g.defenceCard;
+        g.defenceCard = static_cast<Field>(coverBefore);
+    }
+    return true;
+}
+
+// Steps 2 to 5 of a pass: choose, place and count.
+PassEnd ChooseAndPlace(Game& g, int pass) {
+    if (g.playerAttackCard <= 0) return PassEnd::NoAttackCard;
+
+    if (SuitOf(g.playerAttackCard) >= 0) {
+        const int coverBefore = g.defenceCard;
+        const int takenFrom = ChooseCover(g);
+        if (!PlaceCover(g, pass, takenFrom, coverBefore)) return PassEnd::Cleared;
+    }
+    return PassEnd::Counted;
+}
+
+// The computer's card count and its fan (a count of 0 keeps the fan as it is).
+void CountHand(Game& g) {
+    g.computerCardCount = static_cast<Field>(g.computerHand.CountNonZero());
+    ShowFan(g.screen, g.computerCardCount);
+}
+
+// --- Continuation --------------------------------------------------------------------
+
+// The lines a covering move ends with at the human's table.
+void PrintClosingLines(Game& g) {
+    g.text.PrintLine();
+    g.text.PrintLine();
+    g.text.MoveTextPen(50, 500);
+    g.text.PrintLine();
+}
+
+// After the third pass: what follows the computer's cover (or its failure to cover).
+void Continue(Game& g) {
+    if (g.playMode == kPlayModeTwoComputers) {
+        // Let the watcher see the cover, then the automatic player adds again, until
+        // the continuation counter forces the round to end.
+        g.screen.ShowWindow();
+        g.text.PrintEmptyLines(29000);
+        g.pauses.Wait(DefendContinuationPause(g.delayFactor));
+        g.scratch = 21001;
+        if (g.autoContinueCount <= 12) {
+            ++g.autoContinueCount;
+            PlayerAttack(g);
+        } else {
+            g.autoContinueCount = 0;
+            EndRound(g);
+        }
+        return;
+    }
+
+    // Nothing covers: the computer takes at once.
+    if (g.defenceCard == 0) EndRound(g);
+    // Covered: the attack card is answered, so the button declares the table beaten.
+    if (g.defenceCard > 0) g.playerAttackCard = 0;
+    PrintClosingLines(g);
+}
+
+// --- The covering pass ---------------------------------------------------------------
+
+// One covering pass; pass 1 runs pass 2, pass 2 runs pass 3, pass 3 continues.
+void DefendPass(Game& g, int pass) {
+    StepScope step(g);
+
+    PassEnd end = PassEnd::Counted;
+    if (pass == 1) {
+        g.text.PrintLine({4});
+        end = ChooseAndPlace(g, pass);
+    } else if (g.defenceCard <= 0) {
+        end = ChooseAndPlace(g, pass);
+    }
+    if (end == PassEnd::Counted) CountHand(g);
+
+    if (pass == 3) {
+        // Without an attack card only the closing lines are printed, in either mode.
+        if (end == PassEnd::NoAttackCard) {
+            PrintClosingLines(g);
+        } else {
+            Continue(g);
+        }
+        return;
+    }
+
+    g.text.PrintLine();
+    if (!(end == PassEnd::NoAttackCard && g.defenceCard == 0)) g.text.PrintLine();
+    DefendPass(g, pass + 1);
+}
+
+}  // namespace
+
+// The computer covers playerAttackCard: three chained passes, then the pen goes back
+// to the computer's line.
+void ComputerDefend(Game& g) {
+    StepScope step(g);
+    DefendPass(g, 1);
+    g.text.MoveTextPen(50, 500);
+    g.text.PrintLine();
+}
+
+}  // namespace durak
