@@ -1,0 +1,292 @@
+#include "sim/simulator.h"
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <random>
+#include <sstream>
+#include <string_view>
+#include <vector>
+
+#include "cards/card_code.h"
+#include "cards/picture_catalogue.h"
+#include "flow/input_dispatch.h"
+#include "flow/procedures.h"
+#include "sim/card_ledger.h"
+#include "ui/menu_actions.h"
+#include "ui/random_sources.h"
+
+namespace durak::sim {
+
+namespace {
+
+// --- The platform without a window ---------------------------------------------
+
+class BlindScreen : public Screen {
+public:
+    void SetPicture(int, int) override {}
+    void SetVisible(int, bool) override {}
+    void ShowWindow() override {}
+};
+
+class InstantPauses : public Pauses {
+public:
+    void Wait(const Pause& p) override {
+        if (trace) *trace << "      (pause " << static_cast<int>(p.kind) << ")\n";
+    }
+    std::ostream* trace = nullptr;
+};
+
+// --- The trace: every step, every card that moved, every text printed ------------
+
+// "void durak::EndRound(Game&)" -> "EndRound"
+std::string_view ShortName(std::string_view f) {
+    const auto paren = f.find('(');
+    if (paren != std::string_view::npos) f = f.substr(0, paren);
+    const auto colon = f.rfind(':');
+    if (colon != std::string_view::npos) f = f.substr(colon + 1);
+    const auto space = f.rfind(' ');
+    if (space != std::string_view::npos) f = f.substr(space + 1);
+    return f;
+}
+
+// Where each card lies: "P3" hand slot 3, "C12", "A1" … for the four table rows.
+std::map<int, std::string> Places(const GameState& s) {
+    std::map<int, std::string> at;
+    auto note = [&](const char* row, int k, int c) {
+        if (IsCard(c)) at[c] += std::string(at[c].empty() ? "" : "+") + row + std::to_string(k);
+    };
+    for (int k = 1; k <= 12; ++k) note("P", k, s.playerHand[k]);
+    for (int k = 1; k <= 16; ++k) note("C", k, s.computerHand[k]);
+    for (int k = 1; k <= 6; ++k) {
+        note("A", k, s.tablePlayerAttack[k]);
+        note("D", k, s.tableComputerDefence[k]);
+        note("K", k, s.tableComputerAttack[k]);
+        note("E", k, s.tablePlayerDefence[k]);
+    }
+    return at;
+}
+
+class TracingLedger : public CardLedger {
+public:
+    TracingLedger(const Game& g, std::ostream& out) : g_(g), out_(out) {}
+
+    void Step(const GameState& state, const char* step) override {
+        Report(state);
+        CardLedger::Step(state, step);
+        out_ << std::string(static_cast<std::size_t>(2 * std::min(g_.chain.depth, 40)), ' ')
+             << ShortName(step) << "\n";
+    }
+    // Moves and texts since the last look.
+    void Report(const GameState& state) {
+        auto now = Places(state);
+        for (const auto& [card, where] : now) {
+            auto it = before_.find(card);
+            if (it == before_.end()) {
+                out_ << "      card " << card << " -> " << where << "\n";
+            } else if (it->second != where) {
+                out_ << "      card " << card << " " << it->second << " -> " << where << "\n";
+            }
+        }
+        for (const auto& [card, where] : before_)
+            if (!now.count(card)) out_ << "      card " << card << " " << where << " -> off\n";
+        before_ = std::move(now);
+        const auto& runs = g_.text.Runs();
+        if (runs.size() < shownRuns_) shownRuns_ = 0;  // the text was cleared
+        for (; shownRuns_ < runs.size(); ++shownRuns_) {
+            const auto& r = runs[shownRuns_];
+            out_ << "      text (" << r.x << ", " << r.y << ") \"" << r.text << "\"\n";
+        }
+    }
+
+private:
+    const Game& g_;
+    std::ostream& out_;
+    std::map<int, std::string> before_;
+    std::size_t shownRuns_ = 0;
+};
+
+// --- Playing ------------------------------------------------------------------------
+
+enum class Outcome { None, Player, Computer, Draw };
+
+bool ResultShown(const TextLayer& text, const char* message) {
+    return text.HasRunAt(50, 6420, message);
+}
+
+// A game is over when a result stands on the status line and a hand is empty.
+Outcome Result(const Game& g) {
+    const bool playerEmpty = g.playerHand.AllZero();
+    const bool computerEmpty = g.computerHand.AllZero();
+    if (!playerEmpty && !computerEmpty) return Outcome::None;
+    const bool shown = ResultShown(g.text, "Мы выиграли") ||
+                       ResultShown(g.text, "Комп выиграл") || ResultShown(g.text, "Ничья");
+    if (!shown) return Outcome::None;
+    if (playerEmpty && computerEmpty) return Outcome::Draw;
+    return playerEmpty ? Outcome::Player : Outcome::Computer;
+}
+
+class Table {
+public:
+    explicit Table(const SimOptions& o)
+        : options_(o), random_(o.seed), chooser_(o.seed * 0x9E3779B97F4A7C15ULL + 1),
+          g_(screen_, text_, pauses_, random_) {
+        g_.chain.depthLimit = o.depthLimit;
+        g_.chain.stepLimit = o.stepsPerEvent;
+        if (o.trace) {
+            tracer_ = std::make_unique<TracingLedger>(g_, *o.trace);
+            pauses_.trace = o.trace;
+        }
+        ledger_ = tracer_ ? tracer_.get() : &plainLedger_;
+        g_.watcher = ledger_;
+        Form_Load(g_);
+        if (o.mode == SimMode::TwoComputers) MenuFastGame(g_);
+    }
+
+    SimReport Run() {
+        const auto start = std::chrono::steady_clock::now();
+        while (report_.games < options_.games) PlayGame();
+        report_.seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        report_.maxDepth = g_.chain.maxDepth;
+        return report_;
+    }
+
+private:
+    // One game from "Новая" until its result, a guard, or the next "Новая".
+    void PlayGame() {
+        ++report_.games;
+        if (tracer_ && report_.games == 2) {  // only the first game is traced
+            g_.watcher = ledger_ = &plainLedger_;
+            pauses_.trace = nullptr;
+        }
+        const bool tracing = tracer_ && ledger_ == tracer_.get();
+        if (tracing) *options_.trace << "== game 1: Новая\n";
+        ledger_->NewDeal();
+        settled_ = false;
+        bool clickedAfterChain = false;
+
+        RunEvent(MenuNewGame);
+        Settle();
+        for (int events = 0; !settled_; ++events) {
+            if (events >= options_.eventsPerGame) {
+                ++report_.runaway;
+                break;
+            }
+            if (options_.mode == SimMode::Mixed && Chance(0.03)) {
+                if (PlayMenu()) {
+                    ++report_.abandoned;  // "Новая": the next deal replaces this game
+                    break;
+                }
+                Settle();
+                continue;
+            }
+            if (g_.playMode == kPlayModeTwoComputers && !clickedAfterChain) {
+                ++report_.unfinished;  // the chain ended without a result
+                clickedAfterChain = true;
+            }
+            Click();
+            Settle();
+        }
+        report_.duplicates += ledger_->Duplicates();
+        report_.lost += ledger_->Lost();
+        if (tracing && !ledger_->FirstFault().empty())
+            *options_.trace << "   fault: " << ledger_->FirstFault() << "\n";
+    }
+
+    // A random menu choice; true for "Новая".
+    bool PlayMenu() {
+        switch (Pick(8)) {
+            case 0: return true;
+            case 1: RunEvent(MenuOneComputer); break;
+            case 2: RunEvent(MenuTwoComputers); break;
+            case 3: RunEvent(MenuFastGame); break;
+            case 4: RunEvent(MenuMediumGame); break;
+            case 5: RunEvent(MenuSlowGame); break;
+            default: RunEvent(MenuAuthor); break;
+        }
+        return false;
+    }
+
+    // The button now and then, otherwise a hand slot, mostly one that holds a card.
+    void Click() {
+        if (Chance(0.12)) {
+            RunEvent(Image70_Click);
+            return;
+        }
+        int slot = 1 + Pick(12);
+        if (Chance(0.8)) {
+            for (int tries = 0; tries < 12 && g_.playerHand[slot] == 0; ++tries)
+                slot = slot % 12 + 1;
+        }
+        RunEvent(ClickEventOf(HandSlotControl(slot)));
+    }
+
+    void RunEvent(ClickEvent event) {
+        ++report_.events;
+        try {
+            event(g_);
+        } catch (const ChainRunaway& stop) {
+            ++report_.runaway;
+            settled_ = true;
+            if (tracer_ && ledger_ == tracer_.get())
+                *options_.trace << "   runaway: " << stop.what() << "\n";
+        }
+        report_.steps += g_.chain.steps;  // each event starts counting from 0
+        ledger_->Check(g_);
+        if (tracer_ && ledger_ == tracer_.get()) tracer_->Report(g_);
+    }
+
+    // After each event: is the game over?
+    void Settle() {
+        if (settled_) return;
+        switch (Result(g_)) {
+            case Outcome::None: return;
+            case Outcome::Player: ++report_.player; break;
+            case Outcome::Computer: ++report_.computer; break;
+            case Outcome::Draw: ++report_.draw; break;
+        }
+        settled_ = true;
+        if (tracer_ && ledger_ == tracer_.get())
+            *options_.trace << "== game 1 over: " << g_.text.Dump();
+    }
+
+    bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(chooser_) < p; }
+    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(chooser_); }
+
+private:
+    const SimOptions& options_;
+    SeededRandom random_;
+    std::mt19937_64 chooser_;
+    BlindScreen screen_;
+    TextLayer text_;
+    InstantPauses pauses_;
+    Game g_;
+    CardLedger plainLedger_;
+    std::unique_ptr<TracingLedger> tracer_;
+    CardLedger* ledger_ = nullptr;
+    SimReport report_;
+    bool settled_ = true;
+};
+
+}  // namespace
+
+SimReport Simulate(const SimOptions& options) {
+    Table table(options);
+    return table.Run();
+}
+
+std::string SummaryLine(const SimReport& r) {
+    char rate[32];
+    std::snprintf(rate, sizeof rate, "%.0f", r.seconds > 0 ? r.games / r.seconds : 0.0);
+    std::ostringstream out;
+    out << "games=" << r.games << " player=" << r.player << " computer=" << r.computer
+        << " draw=" << r.draw << " unfinished=" << r.unfinished << " duplicates=" << r.duplicates
+        << " lost=" << r.lost << " runaway=" << r.runaway << " max_depth=" << r.maxDepth
+        << " games_per_s=" << rate;
+    return out.str();
+}
+
+}  // namespace durak::sim

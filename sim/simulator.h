@@ -1,0 +1,50 @@
+// The headless simulator: plays many games without a window, through the same game
+// steps as the window, on a screen that shows nothing and pauses that take no time.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+namespace durak::sim {
+
+enum class SimMode {
+    TwoComputers,  // every game as "Новая" plays it between two computers
+    Human,         // the bottom seat clicks random hand slots and the button
+    Mixed,         // clicks, plus random menu choices at random moments
+};
+
+struct SimOptions {
+    std::int64_t games = 1000;
+    std::uint64_t seed = 1;
+    SimMode mode = SimMode::TwoComputers;
+    std::ostream* trace = nullptr;  // when set: the first game, step by step
+    int eventsPerGame = 5000;       // a game that needs more clicks counts as a runaway
+    int depthLimit = 20000;         // nesting of game steps
+    std::int64_t stepsPerEvent = 2'000'000;
+};
+
+struct SimReport {
+    std::int64_t games = 0;       // games dealt
+    std::int64_t player = 0;      // won by the bottom seat
+    std::int64_t computer = 0;    // won by the computer
+    std::int64_t draw = 0;
+    std::int64_t unfinished = 0;  // the chain ended without a result; a click was needed
+    std::int64_t abandoned = 0;   // replaced by "Новая" before a result
+    std::int64_t duplicates = 0;  // cards found in two places at once
+    std::int64_t lost = 0;        // cards that left play other than as beaten cards
+    std::int64_t runaway = 0;     // games stopped by a guard
+    std::int64_t events = 0;      // menu choices and clicks
+    std::int64_t steps = 0;       // game steps run
+    int maxDepth = 0;             // deepest nesting of game steps
+    double seconds = 0;
+
+    bool Clean() const { return duplicates == 0 && lost == 0 && runaway == 0; }
+};
+
+SimReport Simulate(const SimOptions& options);
+
+// The report's last line: games=... player=... ... games_per_s=...
+std::string SummaryLine(const SimReport& report);
+
+}  // namespace durak::sim

@@ -1,0 +1,79 @@
+// The long randomized run: thousands of games in every mode with random clicks and
+// menu choices; after every step no card may be in two places or lost, and every chain
+// of moves must end.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "sim/big_stack.h"
+#include "sim/simulator.h"
+
+using namespace durak::sim;
+
+namespace {
+SimReport Play(SimMode mode, std::int64_t games, std::uint64_t seed) {
+    SimOptions options;
+    options.mode = mode;
+    options.games = games;
+    options.seed = seed;
+    SimReport report;
+    RunWithStack(std::size_t{512} << 20, [&] { report = Simulate(options); });
+    return report;
+}
+
+void ExpectSound(const SimReport& r) {
+    EXPECT_EQ(r.duplicates, 0) << SummaryLine(r);
+    EXPECT_EQ(r.lost, 0) << SummaryLine(r);
+    EXPECT_EQ(r.runaway, 0) << SummaryLine(r);
+}
+}  // namespace
+
+TEST(Robustness, TwoComputerGamesEndSoundly) {
+    const SimReport r = Play(SimMode::TwoComputers, 4000, 11);
+    ExpectSound(r);
+    EXPECT_EQ(r.games, 4000);
+    // Every game reaches a result, with or without a further click.
+    EXPECT_EQ(r.player + r.computer + r.draw, r.games) << SummaryLine(r);
+    EXPECT_GT(r.player, 0);
+    EXPECT_GT(r.computer, 0);
+}
+
+TEST(Robustness, RandomClicksAgainstTheComputer) {
+    const SimReport r = Play(SimMode::Human, 3000, 12);
+    ExpectSound(r);
+    EXPECT_EQ(r.player + r.computer + r.draw, r.games) << SummaryLine(r);
+    EXPECT_EQ(r.unfinished, 0);  // the human's clicks are never counted as extra clicks
+}
+
+TEST(Robustness, MixedClicksAndMenuChoices) {
+    const SimReport r = Play(SimMode::Mixed, 3000, 13);
+    ExpectSound(r);
+    EXPECT_GT(r.abandoned, 0);  // new games in the middle of a round did happen
+    EXPECT_EQ(r.player + r.computer + r.draw + r.abandoned, r.games) << SummaryLine(r);
+}
+
+TEST(Robustness, SameSeedSameGames) {
+    const SimReport a = Play(SimMode::Mixed, 200, 5);
+    const SimReport b = Play(SimMode::Mixed, 200, 5);
+    EXPECT_EQ(a.player, b.player);
+    EXPECT_EQ(a.computer, b.computer);
+    EXPECT_EQ(a.events, b.events);
+    EXPECT_EQ(a.steps, b.steps);
+    EXPECT_EQ(a.maxDepth, b.maxDepth);
+}
+
+TEST(Robustness, TraceShowsOneGameStepByStep) {
+    std::ostringstream trace;
+    SimOptions options;
+    options.games = 3;
+    options.seed = 3;
+    options.trace = &trace;
+    SimReport report;
+    RunWithStack(std::size_t{512} << 20, [&] { report = Simulate(options); });
+    const std::string text = trace.str();
+    EXPECT_NE(text.find("== game 1: Новая"), std::string::npos);
+    EXPECT_NE(text.find("NewGame"), std::string::npos);
+    EXPECT_NE(text.find("PlayerAttack"), std::string::npos);
+    EXPECT_NE(text.find("text (50, 6420) \"Мы ходим\""), std::string::npos);
+    EXPECT_EQ(text.find("== game 2"), std::string::npos);
+}
