@@ -1,0 +1,138 @@
+#include "ui/qt/form1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include "flow/input_dispatch.h"
+#include "ui/menu_actions.h"
+#include "ui/random_sources.h"
+
+namespace durak::qt {
+
+void Form1::ApplyStandardLook() {
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        QApplication::setStyle(fusion);
+    }
+    QApplication::setPalette(QApplication::style()->standardPalette());
+}
+
+Form1::Form1(RandomSource* random, QWidget* parent)
+    : QMainWindow(parent),
+      ownRandom_(random ? nullptr : std::make_unique<ClockRandom>()),
+      surface_(new TableSurface(text_, this)),
+      pauses_(gate_, [this] { surface_->SyncText(); }, [this] { return stopRequested_; }),
+      game_(std::make_unique<Game>(*surface_, text_, pauses_, random ? *random : *ownRandom_)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Карты/Дурак"));
+    setCentralWidget(surface_);
+    BuildMenus();
+    // The layout is fixed: the window is as large as the menu bar and the client area.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(surface_, &TableSurface::slotClicked, this, [this](int control) {
+        if (ClickEvent click = ClickEventOf(control)) RunChain(click);
+    });
+
+    Form_Load(*game_);
+}
+
+Form1::~Form1() = default;
+
+// The menu bar: "Новая" and "Автор" act at once; "Игра" holds the mode, and "Два компа"
+// chooses the two-computer mode as soon as its submenu opens, keeping the pace.
+void Form1::BuildMenus() {
+    QMenuBar* bar = menuBar();
+
+    QAction* newGame = bar->addAction(QStringLiteral("Новая"));
+    newGame->setObjectName(QStringLiteral("Новая"));
+    // The deal runs after the menu has closed: between two computers it plays a whole
+    // game, and the menu must not hang open meanwhile.
+    connect(newGame, &QAction::triggered, this, [this] {
+        QMetaObject::invokeMethod(this, [this] { RunChain(MenuNewGame); }, Qt::QueuedConnection);
+    });
+
+    QMenu* play = bar->addMenu(QStringLiteral("Игра"));
+    play->setObjectName(QStringLiteral("Игра"));
+    play->menuAction()->setObjectName(QStringLiteral("Игра"));
+
+    QAction* one = play->addAction(QStringLiteral("Комп и ты"));
+    one->setObjectName(QStringLiteral("Одинкомп"));
+    connect(one, &QAction::triggered, this, [this] { Choose(MenuOneComputer); });
+
+    QMenu* two = play->addMenu(QStringLiteral("Два компа"));
+    two->setObjectName(QStringLiteral("Двакомпа"));
+    two->menuAction()->setObjectName(QStringLiteral("Двакомпа"));
+    connect(two, &QMenu::aboutToShow, this, [this] { Choose(MenuTwoComputers); });
+
+    struct Pace { const char* caption; const char* name; void (*action)(Game&); };
+    const Pace paces[] = {{"Быстрая игра", "Быстраяигра", MenuFastGame},
+                          {"Средняя", "Средняя", MenuMediumGame},
+                          {"Медленная", "Медленная", MenuSlowGame}};
+    for (const Pace& pace : paces) {
+        QAction* item = two->addAction(QString::fromUtf8(pace.caption));
+        item->setObjectName(QString::fromUtf8(pace.name));
+        connect(item, &QAction::triggered, this, [this, action = pace.action] { Choose(action); });
+    }
+
+    QAction* author = bar->addAction(QStringLiteral("Автор"));
+    author->setObjectName(QStringLiteral("Автор"));
+    connect(author, &QAction::triggered, this, [this] { Choose(MenuAuthor); });
+}
+
+void Form1::Choose(void (*action)(Game&)) {
+    if (chainRunning_ || stopRequested_) return;
+    action(*game_);
+    surface_->SyncText();
+}
+
+namespace {
+// Marks a chain as running for a scope, also when it ends by an exception.
+class ChainScope {
+public:
+    ChainScope(bool& running, InputGate& gate) : running_(running), gate_(gate) {
+        running_ = true;
+        gate_.Close();
+    }
+    ~ChainScope() {
+        gate_.Open();
+        running_ = false;
+    }
+    ChainScope(const ChainScope&) = delete;
+    ChainScope& operator=(const ChainScope&) = delete;
+
+private:
+    bool& running_;
+    InputGate& gate_;
+};
+}  // namespace
+
+void Form1::RunChain(const std::function<void(Game&)>& chain) {
+    if (chainRunning_ || stopRequested_) return;
+    {
+        ChainScope scope(chainRunning_, gate_);
+        try {
+            chain(*game_);
+        } catch (const ChainStopped&) {
+            // The window was closed during a wait, or the chain ran past its guard: the
+            // moves end here and the game keeps the state they left.
+        }
+        surface_->SyncText();
+        // Clicks and keys that came while the chain ran are dropped, not played now.
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    if (stopRequested_) QCoreApplication::quit();
+}
+
+// A close ends the program at once. A chain that runs stops at its next wait, which
+// comes within a moment, since moves between waits take no time.
+void Form1::closeEvent(QCloseEvent* event) {
+    stopRequested_ = true;
+    event->accept();
+}
+
+}  // namespace durak::qt

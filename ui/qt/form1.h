@@ -1,0 +1,65 @@
+// The game's window: the menu bar over the fixed client area with its picture slots
+// and printed text. It owns the one game of the program and turns menu choices and
+// slot clicks into the game's events; it decides nothing about the game itself.
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+#include "flow/game.h"
+#include "ui/qt/input_gate.h"
+#include "ui/qt/qt_pauses.h"
+#include "ui/qt/table_surface.h"
+#include "ui/text_layer.h"
+
+class QMenu;
+
+namespace durak::qt {
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // `random` feeds the deals; without one the window draws from the clock.
+    explicit Form1(RandomSource* random = nullptr, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The standard look the window is drawn in: the Fusion style with its own light
+    // palette, the same on every desktop.
+    static void ApplyStandardLook();
+
+    Game& GetGame() { return *game_; }
+    TextLayer& Text() { return text_; }
+    TableSurface* Surface() const { return surface_; }
+    QtPauses& WindowPauses() { return pauses_; }
+    const InputGate& Gate() const { return gate_; }
+
+    bool ChainRunning() const { return chainRunning_; }
+    // The window was closed; any running move stops at its next wait.
+    bool StopRequested() const { return stopRequested_; }
+
+    // Runs one event's chain of moves. Input given while it runs is dropped, also what
+    // is still queued when it returns; a close during it ends the chain and the program.
+    // An event that comes while another chain runs is dropped too.
+    void RunChain(const std::function<void(Game&)>& chain);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    // A menu choice that only sets the mode or pace, or prints.
+    void Choose(void (*action)(Game&));
+
+    TextLayer text_;
+    std::unique_ptr<RandomSource> ownRandom_;
+    TableSurface* surface_ = nullptr;
+    InputGate gate_;
+    QtPauses pauses_;
+    std::unique_ptr<Game> game_;
+    bool chainRunning_ = false;
+    bool stopRequested_ = false;
+};
+
+}  // namespace durak::qt

@@ -1,0 +1,33 @@
+// Drops the user's input while the game is busy. A click made on a picture that the
+// running move is about to change must not play a card later, so mouse, keyboard and
+// touch input that arrives during a chain of moves is eaten, not queued. Everything
+// else (painting, timers, window activation, a close request) passes.
+#pragma once
+
+#include <QObject>
+
+namespace durak::qt {
+
+class InputGate : public QObject {
+    Q_OBJECT
+public:
+    explicit InputGate(QObject* parent = nullptr);
+    ~InputGate() override;
+
+    void Close() { closed_ = true; }
+    void Open() { closed_ = false; }
+    bool IsClosed() const { return closed_; }
+    // How many input events were dropped so far.
+    long long Dropped() const { return dropped_; }
+
+    static bool IsUserInput(int eventType);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool closed_ = false;
+    long long dropped_ = 0;
+};
+
+}  // namespace durak::qt

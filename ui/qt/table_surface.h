@@ -1,0 +1,53 @@
+// The client area of the window: the background with the printed text and plotted
+// pixels of the text layer, and the 99 picture slots over it. It is the window's
+// Screen: the game sets pictures and shows or hides slots through it.
+#pragma once
+
+#include <QFont>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+#include "ui/ports.h"
+#include "ui/qt/picture_slot.h"
+#include "ui/qt/picture_store.h"
+#include "ui/text_layer.h"
+
+namespace durak::qt {
+
+class TableSurface : public QWidget, public Screen {
+    Q_OBJECT
+public:
+    TableSurface(TextLayer& text, QWidget* parent);
+
+    // The font of all printed text: an 8-point sans-serif face.
+    static QFont TextFont();
+
+    PictureSlot* Slot(int control) const;
+    PictureStore& Pictures() { return pictures_; }
+
+    // Screen: pictures are copied from the holders, as the game expects.
+    void SetPicture(int slot, int holder) override;
+    void SetVisible(int slot, bool visible) override;
+    void ShowWindow() override;
+
+    // Schedules a repaint when the text layer changed since it was last painted.
+    void SyncText();
+
+signals:
+    // A click on one of the slots that react to the mouse.
+    void slotClicked(int control);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    TextLayer& text_;
+    QFont font_;
+    PictureStore pictures_;
+    std::array<PictureSlot*, kLastControl + 1> slots_{};
+    std::uint64_t paintedRevision_ = ~std::uint64_t{0};
+};
+
+}  // namespace durak::qt
