@@ -1,0 +1,184 @@
+// The end of a round: the action button, and every other way a round ends.
+//
+// From the state alone the round end finds out what happened (the computer took, the
+// computer covered everything, the player took, the player covered everything, or
+// nothing at all), says so on the status line, moves the table into the hand that takes
+// it, counts the outcome and passes the turn. Then it refills both hands from the stock,
+// which starts the next round, and finally looks whether the game is over.
+
+#include "cards/picture_catalogue.h"
+#include "flow/procedures.h"
+#include "flow/take_steps.h"
+#include "ui/pauses.h"
+
+namespace durak {
+
+namespace {
+
+constexpr int kStatusX = 50, kStatusY = 6420;
+
+// Round-end waits count their last loop to one past its end; the counter keeps it.
+constexpr Field kLongWaitCounterEnd = 29001;
+constexpr Field kShortWaitCounterEnd = 21001;
+
+void SayOnStatusLine(Game& g, const char* message) {
+    g.text.MoveTextPen(kStatusX, kStatusY);
+    g.text.PrintLine({message});
+}
+
+// ---------------------------------------------------------------------------------
+// All 24 table places go blank: both rows of the player's attack, then both rows of
+// the computer's attack.
+void ClearTablePlaces(Screen& screen) {
+    for (int place = 56; place <= 67; ++place) ClearSlot(screen, place);
+    for (int place = 72; place <= 77; ++place) ClearSlot(screen, place);
+    for (int place = 84; place <= 89; ++place) ClearSlot(screen, place);
+}
+
+// ---------------------------------------------------------------------------------
+// The computer could not cover the player's latest card: it takes the table.
+void ComputerTakes(Game& g) {
+    SayOnStatusLine(g, "Комп взял..");
+    ++g.computerTookCount;
+    g.playerRole = 1;
+    // The message and the full table stay in view before the cards go.
+    g.pauses.Wait(ComputerTookPause());
+    g.scratch = kLongWaitCounterEnd;
+    ComputerTakesTable(g);
+    // The uncovered card is in the computer's hand now. Left here it would make a
+    // second press of the button count a second take of a card no longer on the table.
+    g.playerAttackCard = 0;
+}
+
+// ---------------------------------------------------------------------------------
+// The computer covered every card of the player's attack: the covered pairs leave the
+// game and the computer leads the next round.
+void ComputerCovered(Game& g) {
+    if (g.watcher) g.watcher->Beaten(g.tablePlayerAttack, g.tableComputerDefence);
+    g.tablePlayerAttack.Clear();
+    g.tableComputerDefence.Clear();
+    SayOnStatusLine(g, "Комп ходит...");
+    ++g.computerDefendedCount;
+    g.playerRole = 2;
+}
+
+// ---------------------------------------------------------------------------------
+// The player took: the table goes into the player's hand (in the take steps that
+// follow) and the computer leads again.
+void PlayerTakes(Game& g, const char* message) {
+    SayOnStatusLine(g, message);
+    g.attackPhase = 2;
+    ++g.playerTookCount;
+}
+
+// The player covered every card of the computer's attack: the pairs leave the game and
+// the player leads the next round.
+void PlayerCovered(Game& g, const char* message) {
+    SayOnStatusLine(g, message);
+    if (g.watcher) g.watcher->Beaten(g.tableComputerAttack, g.tablePlayerDefence);
+    g.tablePlayerDefence.Clear();
+    g.tableComputerAttack.Clear();
+    g.playerRole = 1;
+    ++g.playerDefendedCount;
+}
+
+// The outcomes of the computer's attack, read off its latest card and the player's
+// latest cover. Nothing applies while the player is the attacker.
+void PlayerOutcome(Game& g) {
+    if (g.playerRole != 2) return;
+    const bool attackOpen = g.computerAttackCard > 0;
+    const bool covered = g.playerDefenceCard > 0;
+    if (attackOpen && !covered) {
+        PlayerTakes(g, "Мы взяли...");
+    } else if (!attackOpen && covered) {
+        // The computer added nothing after the player's last cover.
+        PlayerCovered(g, "Мы отбидись...");
+    } else if (attackOpen && covered) {
+        PlayerCovered(g, "Мы отбились...");
+    } else {
+        // Neither a card waiting nor a cover: counted as the player's take.
+        PlayerTakes(g, "Наше...");
+    }
+}
+
+// ---------------------------------------------------------------------------------
+// Every hand slot shows what it holds. The take steps and the close-up have just filled
+// some of them; a slot left empty shows blank.
+void ShowPlayerHand(Game& g) {
+    for (int slot = 1; slot <= 12; ++slot) {
+        if (g.playerHand[slot] != 0)
+            ShowCard(g.screen, HandSlotControl(slot), g.playerHand[slot]);
+        else
+            ClearSlot(g.screen, HandSlotControl(slot));
+    }
+}
+
+// ---------------------------------------------------------------------------------
+// The end-of-game tests, one after the other. Each clears the text before its message,
+// so when more than one applies (both hands empty) the last one stays on the window.
+void TestForGameEnd(Game& g) {
+    if (g.computerCardCount == 0) {
+        g.text.ClearText();
+        SayOnStatusLine(g, "Комп выиграл");
+        ComputerWon(g);
+    }
+    if (g.computerHand.Sum() > 0 && g.playerHand.AllZero()) {
+        g.text.ClearText();
+        SayOnStatusLine(g, "Мы выиграли");
+        ShowResults(g);
+    }
+    if (g.computerHand.AllZero() && g.playerHand.AllZero()) {
+        g.text.ClearText();
+        SayOnStatusLine(g, "Ничья");
+        ShowResults(g);
+    }
+}
+
+}  // namespace
+
+// =================================================================================
+// EndRound: what the action button does, and how every other round ends.
+void EndRound(Game& g) {
+    StepScope step(g);
+
+    g.text.ClearText();
+
+    // The human has just covered: the full table stays in view for a moment, no text.
+    if (g.playMode == kPlayModeHuman && g.playerRole == 2 && g.playerDefenceCard > 0) {
+        g.pauses.Wait(PlayerCoveredPause());
+        g.scratch = kLongWaitCounterEnd;
+    }
+    // Between two computers every round end starts with a short wait.
+    if (g.playMode == kPlayModeTwoComputers) {
+        g.pauses.Wait(TwoComputerRoundEndPause());
+        g.scratch = kShortWaitCounterEnd;
+    }
+
+    const bool computerTakes = g.playerRole == 1 && g.defenceCard == 0 && g.playerAttackCard > 0;
+    if (computerTakes) ComputerTakes(g);
+
+    ClearTablePlaces(g.screen);
+    g.playerAttackPair = 1;
+    g.computerDefencePair = 1;
+
+    if (g.playerRole == 1 && g.defenceCard > 0 && g.playerAttackCard == 0)
+        ComputerCovered(g);
+    else if (!computerTakes)
+        PlayerOutcome(g);
+
+    // Whatever the outcome: the player's take steps (with an empty table of the
+    // computer's attack only the close-up moves anything), and the hand on screen.
+    PlayerTakesTable(g);
+    ShowPlayerHand(g);
+
+    g.computerCardCount = static_cast<Field>(g.computerHand.CountNonZero());
+    ShowFan(g.screen, g.computerCardCount);
+
+    // The refill starts the next round inside this call; the tests below see the state
+    // that play has left.
+    if (g.computerCardCount > 0) RefillFromStock(g);
+
+    TestForGameEnd(g);
+}
+
+}  // namespace durak

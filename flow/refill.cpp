@@ -1,0 +1,178 @@
+// Drawing from the stock at the end of a round, and the start of the next one.
+//
+// There is no stock list: the stock is every card that seenCards does not hold. A draw
+// picks a random picture number, and an unseen card goes into the first empty front
+// slot, the player's slots 1..6 before the computer's 1..6. The trump card is among the
+// seen cards from the deal on, so it is never drawn; once the stock is used up the trump
+// slot shows the trump suit's icon instead.
+
+#include "cards/card_code.h"
+#include "cards/picture_catalogue.h"
+#include "flow/procedures.h"
+
+namespace durak {
+
+namespace {
+
+constexpr int kStatusX = 50, kStatusY = 6420;
+
+// Each refill makes this many counted draws; a card they miss waits for the next refill.
+constexpr Field kDrawAttemptLimit = 305;
+// A random number below this is a picture number 0..40; 0 and the blanks are redrawn.
+constexpr int kPictureRange = 41;
+// Drawn cards are recorded from this entry of seenCards on; 1..13 hold the deal.
+constexpr int kFirstDrawEntry = 14;
+
+// dealtCount at the start of a refill: above 33 the stock picture goes, above 34 every
+// card has been drawn.
+constexpr Field kLastCardDealt = 33;
+constexpr Field kStockUsedUp = 34;
+
+void SayOnStatusLine(Game& g, const char* message) {
+    g.text.MoveTextPen(kStatusX, kStatusY);
+    g.text.PrintLine({message});
+}
+
+// ---------------------------------------------------------------------------------
+// A random picture number naming a card: 0 and the blank pictures are drawn again at
+// once and not counted. The raw number stays in scratch.
+int DrawPictureNumber(Game& g) {
+    for (;;) {
+        const int n = RandomBelow(g.random, kPictureRange);
+        g.scratch = static_cast<Field>(n);
+        if (n != 0 && !IsBlankIndex(n)) return n;
+    }
+}
+
+// ---------------------------------------------------------------------------------
+// The drawn card goes into the first empty front slot, the player's before the
+// computer's, and is recorded as seen. With all twelve front slots full it stays in
+// the stock.
+void PlaceDrawnCard(Game& g) {
+    Field* slot = nullptr;
+    for (int k = 1; k <= 6 && !slot; ++k)
+        if (g.playerHand[k] == 0) slot = &g.playerHand[k];
+    for (int k = 1; k <= 6 && !slot; ++k)
+        if (g.computerHand[k] == 0) slot = &g.computerHand[k];
+    if (!slot) return;
+
+    *slot = g.drawnCard;
+    ++g.dealtCount;
+    for (int entry = kFirstDrawEntry; entry <= 36; ++entry) {
+        if (g.seenCards[entry] != 0) continue;
+        g.seenCards[entry] = g.drawnCard;
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------------
+// A fixed number of counted draws; a seen card is simply drawn again. The player's
+// front slots are shown after every draw of an unseen card.
+void DrawLoop(Game& g) {
+    g.drawAttempts = 1;
+    g.random.Reseed();
+    for (;;) {
+        const int n = DrawPictureNumber(g);
+        if (g.drawAttempts > kDrawAttemptLimit) return;  // this last draw is dropped
+        ++g.drawAttempts;
+        g.drawnCard = CardOfPictureIndex(n);
+        if (g.seenCards.Contains(g.drawnCard)) continue;
+        PlaceDrawnCard(g);
+        for (int k = 1; k <= 6; ++k) ShowCard(g.screen, HandSlotControl(k), g.playerHand[k]);
+    }
+}
+
+// ---------------------------------------------------------------------------------
+// The cursors of both attacks start again at pair 1 and no hand slot is selected. The
+// player's front cards are printed under the hand.
+void ResetRound(Game& g) {
+    g.playerAttackPair = 1;
+    g.computerDefencePair = 1;
+    g.computerAttackPair = 1;
+    g.playerDefencePair = 1;
+    g.selectedSlot = 0;
+    g.text.MoveTextPen(2550, 6420);
+    g.text.PrintLine({g.playerHand[1], g.playerHand[2], g.playerHand[3], g.playerHand[4],
+                      g.playerHand[5], g.playerHand[6]});
+}
+
+// ---------------------------------------------------------------------------------
+// The variables of the round just ended. The computer's latest card stays: when the
+// computer has just led, that card lies on the table and the player's cover must be
+// compared with it. Pairs of the player's attack still on the table (a round between
+// two computers ended while every card was covered) leave play as beaten cards.
+void ClearRoundVariables(Game& g) {
+    g.text.MoveTextPen(50, 170);
+    g.playerDefenceCard = 0;
+    if (g.watcher) g.watcher->Beaten(g.tablePlayerAttack, g.tableComputerDefence);
+    g.tablePlayerAttack.Clear();
+    g.tableComputerDefence.Clear();
+    g.defenceCard = 0;
+    g.autoDefendTries = 0;
+}
+
+}  // namespace
+
+// =================================================================================
+// RefillFromStock: both hands drawn up from the stock; the next round begins.
+void RefillFromStock(Game& g) {
+    StepScope step(g);
+    const Field countBefore = g.computerCardCount;
+
+    // The stock picture goes with its last card (it is hidden all game anyway).
+    if (g.dealtCount > kLastCardDealt) ClearSlot(g.screen, kStockSlot);
+
+    if (g.dealtCount > kStockUsedUp) {
+        // Nothing left to draw: the trump suit's icon replaces the trump card. The suit is
+        // read off the trump card itself, so the icon is right even before the computer
+        // has led in this game.
+        const int suit = SuitNumberOf(g.trumpCard);
+        if (suit >= 1) g.trumpSuitIcon = static_cast<Field>(suit);
+        SuitIcon(g.screen, suit);
+    } else {
+        DrawLoop(g);
+
+        // The computer's count as it stood before the draws, at the top right.
+        g.text.PrintLine();
+        g.text.MoveTextPen(7500, 20);
+        g.text.PrintLine({"Карт-", countBefore});
+
+        g.computerCardCount = static_cast<Field>(g.computerHand.CountNonZero());
+        ShowFan(g.screen, g.computerCardCount);
+    }
+
+    ResetRound(g);
+
+    // Every one of the player's twelve slots counts: a card in slot 11 or 12 is still a
+    // card to play.
+    if (g.playerHand.AllZero()) {
+        g.text.ClearText();
+        SayOnStatusLine(g, "Мы выиграли");
+        return;
+    }
+
+    // With fewer than three cards left the player sees the score so far; play goes on.
+    g.playerCardCount = static_cast<Field>(g.playerHand.CountNonZero());
+    if (g.playerCardCount < 3) ShowResults(g);
+
+    // The computer attacks: it leads at once, inside this call.
+    if (g.playerRole == 2) {
+        g.attackPhase = 2;
+        g.playerDefencePair = 1;
+        PlayerDefend(g);
+    }
+
+    ClearRoundVariables(g);
+
+    // Between two computers the automatic player leads at once.
+    if (g.playerRole == 1 && g.playMode == kPlayModeTwoComputers) PlayerAttack(g);
+
+    if (g.computerCardCount != 0) return;
+
+    g.text.ClearText();
+    SayOnStatusLine(g, "Комп выиграл");
+    g.screen.SetPicture(kComputerFanSlot, kFanHolder1);
+    ComputerWon(g);
+}
+
+}  // namespace durak

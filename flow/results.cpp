@@ -1,0 +1,99 @@
+// The result of a game and its statistics: who won, how many cards the computer holds,
+// how often each seat covered and took, and the computer's first six slots face up in
+// place of its fan. Nothing of the game changes here; play may even go on afterwards
+// (the refill shows the score while the player is down to one or two cards).
+
+#include "cards/picture_catalogue.h"
+#include "flow/procedures.h"
+
+namespace durak {
+
+namespace {
+
+constexpr int kStatusX = 50, kStatusY = 6420;
+
+void SayOnStatusLine(Game& g, const char* message) {
+    g.text.MoveTextPen(kStatusX, kStatusY);
+    g.text.PrintLine({message});
+}
+
+// ---------------------------------------------------------------------------------
+// The result message. The three tests run one after the other and each clears the text
+// first, so the last that applies stays: with both hands empty that is the draw. When
+// none applies the text already on the window stays.
+void AnnounceResult(Game& g) {
+    if (g.computerCardCount == 0) {
+        g.text.ClearText();
+        SayOnStatusLine(g, "Комп выиграл");
+    }
+    if (g.computerHand.Sum() > 0 && g.playerHand.AllZero()) {
+        g.text.ClearText();
+        SayOnStatusLine(g, "Мы выиграли");
+    }
+    if (g.computerHand.AllZero() && g.playerHand.AllZero()) {
+        g.text.ClearText();
+        SayOnStatusLine(g, "Ничья");
+    }
+}
+
+// ---------------------------------------------------------------------------------
+// The computer's card count, or only that it holds more than six.
+void ShowComputerCount(Game& g) {
+    if (g.computerCardCount > 6) {
+        g.text.MoveTextPen(7000, 2000);
+        g.text.PrintLine({"Карты компа больше шести"});
+    } else {
+        g.text.MoveTextPen(7500, 2000);
+        g.text.PrintLine({"Карты компа ", g.computerCardCount});
+    }
+}
+
+// The four statistics of the current game, one line each.
+void ShowStatistics(Game& g) {
+    g.text.MoveTextPen(50, 250);
+    g.text.PrintLine({"Мы отбились ", g.playerDefendedCount, "раз"});
+    g.text.MoveTextPen(50, 450);
+    g.text.PrintLine({"Комп отбился ", g.computerDefendedCount, "раз"});
+    g.text.MoveTextPen(50, 850);
+    g.text.PrintLine({"Мы взяли ", g.playerTookCount, "раз"});
+    g.text.MoveTextPen(50, 1050);
+    g.text.PrintLine({"Комп взял ", g.computerTookCount, "раз"});
+}
+
+// The fan gives way to the computer's slots 1..6 face up; an empty slot shows blank.
+void TurnComputerCardsUp(Game& g) {
+    g.screen.SetVisible(kComputerFanSlot, false);
+    for (int k = 1; k <= 6; ++k) g.screen.SetVisible(kComputerFaceUpSlot1 + k - 1, true);
+    for (int k = 1; k <= 6; ++k) {
+        const int slot = kComputerFaceUpSlot1 + k - 1;
+        if (g.computerHand[k] != 0)
+            ShowCard(g.screen, slot, g.computerHand[k]);
+        else
+            ClearSlot(g.screen, slot);
+    }
+}
+
+}  // namespace
+
+// =================================================================================
+// ShowResults: the result so far and the statistics of the game.
+void ShowResults(Game& g) {
+    StepScope step(g);
+    g.screen.ShowWindow();
+    AnnounceResult(g);
+    ShowComputerCount(g);
+    ShowStatistics(g);
+    TurnComputerCardsUp(g);
+    g.screen.ShowWindow();
+}
+
+// =================================================================================
+// ComputerWon: the computer has no card left; its caller has said so on the status line.
+void ComputerWon(Game& g) {
+    StepScope step(g);
+    ClearSlot(g.screen, kComputerFanSlot);
+    g.text.PrintLine();
+    ShowResults(g);
+}
+
+}  // namespace durak
