@@ -36,10 +36,9 @@ bool MayLead(const Game& g) { return g.tablePlayerAttack[1] == kNoCard && Cursor
 // A card may be added when its rank lies on the table, among the attack cards or the
 // computer's covers. Six pairs make a full table: a seventh card has no place of its
 // own and would push the card of pair 1 off the table, so it is refused like a card
-// of the wrong rank. The place the card would go to must be free for the same reason.
+// of the wrong rank.
 bool MayAdd(const Game& g, int c) {
-    if (g.tablePlayerAttack.CountNonZero() >= kPairs) return false;
-    if (!CursorOnTable(g) || g.tablePlayerAttack[g.playerAttackPair] != kNoCard) return false;
+    if (g.tablePlayerAttack.CountNonZero() >= kPairs || !CursorOnTable(g)) return false;
     for (int k = 1; k <= kPairs; ++k) {
         if (SameRank(c, g.tablePlayerAttack[k]) || SameRank(c, g.tableComputerDefence[k]))
             return true;
