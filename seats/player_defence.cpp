@@ -126,15 +126,14 @@ void PlayerDefend(Game& g) {
     if (g.defenceCard == 0) return;  // nothing covers: the hand and the table stay
 
     if (!PlaceCover(g)) {
-        // Six covers already lie on the table: the card found has no place, so it goes
-        // back where it came from and the move counts as refused.
-        if (g.playerDefencePair < 1 || g.playerDefencePair > kPairs) {
-            if (takenFrom != 0) {
-                g.playerHand[takenFrom] = g.playerDefenceCard;
-                ShowCard(g.screen, HandSlotControl(takenFrom), g.playerDefenceCard);
-                g.playerDefenceCard = coverBefore;
-            }
-            g.defenceCard = kNoCard;
+        // Six covers already lie on the table: a card found now has no place, so it
+        // goes back where it came from, as if it had not covered.
+        const bool noPlace = g.playerDefencePair < 1 || g.playerDefencePair > kPairs;
+        if (noPlace && takenFrom != 0) {
+            g.playerHand[takenFrom] = g.playerDefenceCard;
+            ShowCard(g.screen, HandSlotControl(takenFrom), g.playerDefenceCard);
+            g.playerDefenceCard = coverBefore;
+            g.defenceCard = g.playerDefenceCard;
         }
         return;
     }
