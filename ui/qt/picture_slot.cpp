@@ -31,6 +31,13 @@ void PictureSlot::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, picture_);
 }
 
+// Whether the point is still on this slot as seen: inside it and not under a later slot.
+bool PictureSlot::ReleasedOverSelf(QPoint local) const {
+    if (!rect().contains(local)) return false;
+    const QWidget* parent = parentWidget();
+    return !parent || parent->childAt(mapToParent(local)) == this;
+}
+
 // A click is a press and a release of the left button over the same slot. A release
 // without its press (the press came while the game was busy and was dropped) is no click.
 void PictureSlot::mousePressEvent(QMouseEvent* event) {
@@ -50,7 +57,7 @@ void PictureSlot::mouseReleaseEvent(QMouseEvent* event) {
     const bool wasPressed = pressed_;
     pressed_ = false;
     event->accept();
-    if (wasPressed && rect().contains(event->position().toPoint())) emit clicked(control_);
+    if (wasPressed && ReleasedOverSelf(event->position().toPoint())) emit clicked(control_);
 }
 
 }  // namespace durak::qt

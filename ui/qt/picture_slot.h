@@ -32,6 +32,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    bool ReleasedOverSelf(QPoint local) const;
+
     int control_;
     bool clickable_;
     bool pressed_ = false;

@@ -1,0 +1,111 @@
+// Clicks on the window: the twelve hand slots and the action button reach the game,
+// also where a slot is empty; no other slot reacts to the mouse.
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "cards/picture_catalogue.h"
+#include "ui/menu_actions.h"
+#include "window_test_support.h"
+
+namespace durak::qt::testing {
+namespace {
+
+// A click at a point of the client area, delivered as the window system delivers it:
+// the slot on top at that point takes it.
+void ClickAt(TestWindow& t, QPoint clientPoint) {
+    const QPoint inWindow = t.surface().mapTo(&t.window, clientPoint);
+    QTest::mouseClick(t.window.windowHandle(), Qt::LeftButton, {}, inWindow);
+}
+
+// A point of slot `control` that no later slot covers.
+QPoint OpenPartOf(TestWindow& t, int control) {
+    return t.slot(control).pos() + QPoint(6, 60);
+}
+
+// A dealt game whose table already holds six attack cards: every card click is then
+// refused by the rules and only the slot number it carried remains to be seen.
+void DealWithFullTable(TestWindow& t) {
+    t.window.RunChain(MenuNewGame);
+    Game& g = t.g();
+    for (int k = 1; k <= 6; ++k) g.tablePlayerAttack[k] = static_cast<Field>(156 - 50 * (k % 4));
+}
+
+TEST(Clicks, EveryHandSlotReportsItsNumberAlsoWhenEmpty) {
+    TestWindow t;
+    DealWithFullTable(t);
+    Game& g = t.g();
+    ASSERT_EQ(g.playerRole, 1);
+    const auto handBefore = g.playerHand;
+    QSignalSpy spy(&t.surface(), &TableSurface::slotClicked);
+
+    for (int s = 1; s <= 12; ++s) {
+        SCOPED_TRACE(s);
+        g.selectedSlot = 0;
+        ClickAt(t, OpenPartOf(t, HandSlotControl(s)));
+        EXPECT_EQ(g.selectedSlot, s);
+        ASSERT_EQ(spy.count(), s);
+        EXPECT_EQ(spy.last().at(0).toInt(), HandSlotControl(s));
+    }
+    // Slots 7..12 were empty and clicked all the same; no card moved.
+    for (int s = 1; s <= 12; ++s) EXPECT_EQ(g.playerHand[s], handBefore[s]) << s;
+}
+
+TEST(Clicks, TheActionButtonEndsTheRoundEvenBeforeAGame) {
+    TestWindow t;
+    t.window.Text().MoveTextPen(50, 1500);
+    t.window.Text().PrintLine({"метка"});
+    ClickAt(t, t.slot(kActionButtonSlot).pos() + QPoint(50, 40));
+    // The round end starts by erasing all printed text.
+    EXPECT_FALSE(t.window.Text().HasRunAt(50, 1500, "метка"));
+}
+
+TEST(Clicks, NoOtherSlotReactsToTheMouse) {
+    TestWindow t;
+    DealWithFullTable(t);
+    Game& g = t.g();
+    g.selectedSlot = 0;
+    TextLayer& text = t.window.Text();
+    text.MoveTextPen(50, 1500);
+    text.PrintLine({"метка"});
+    QSignalSpy spy(&t.surface(), &TableSurface::slotClicked);
+
+    // The fan, the trump card, table places of all four rows, the face-up places, a
+    // blank holder, and the bare background.
+    for (int control : {53, 68, 56, 57, 72, 89, 94, 99, 5}) {
+        SCOPED_TRACE(control);
+        ClickAt(t, t.slot(control).geometry().center());
+    }
+    ClickAt(t, QPoint(300, 200));
+    ClickAt(t, QPoint(620, 300));
+    EXPECT_EQ(spy.count(), 0);
+    EXPECT_EQ(g.selectedSlot, 0);
+    EXPECT_TRUE(text.HasRunAt(50, 1500, "метка"));
+}
+
+TEST(Clicks, AClickIsAPressAndAReleaseOnTheSameSlot) {
+    TestWindow t;
+    DealWithFullTable(t);
+    QSignalSpy spy(&t.surface(), &TableSurface::slotClicked);
+    QWindow* w = t.window.windowHandle();
+    const QPoint slot8 = t.surface().mapTo(&t.window, OpenPartOf(t, 79));
+    const QPoint slot9 = t.surface().mapTo(&t.window, OpenPartOf(t, 80));
+
+    // Pressed on one slot, released on another: no click on either.
+    QTest::mousePress(w, Qt::LeftButton, {}, slot8);
+    QTest::mouseRelease(w, Qt::LeftButton, {}, slot9);
+    // A release whose press was never seen is no click either.
+    QTest::mouseRelease(w, Qt::LeftButton, {}, slot9);
+    // The right button does not play.
+    QTest::mouseClick(w, Qt::RightButton, {}, slot9);
+    EXPECT_EQ(spy.count(), 0);
+
+    QTest::mouseClick(w, Qt::LeftButton, {}, slot9);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.last().at(0).toInt(), 80);
+}
+
+}  // namespace
+}  // namespace durak::qt::testing
