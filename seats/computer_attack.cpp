@@ -248,12 +248,14 @@ void ComputerFollowUp(Game& g) {
     for (int s = 1; s <= 12; ++s)
         if (g.playerHand[s] == 0) ClearSlot(g.screen, HandSlotControl(s));
 
-    bool mayAdd = true;
-    if (g.attackPhase != 2) mayAdd = CoverCheckAgain(g);
-
-    // The round has already ended inside this move: nothing more to do.
+    // The round has already ended inside this move (the turn has passed to the
+    // player): nothing is left to cover or to add, and the round is not ended twice. The
+    // covering check is not made either: it would lay a cover of the finished round, or
+    // a card of the player's hand, onto the table again.
     if (g.playerRole == 1) return;
 
+    bool mayAdd = true;
+    if (g.attackPhase != 2) mayAdd = CoverCheckAgain(g);
     if (mayAdd) {
         ChooseAttackCard(g);
         PlaceAttackCard(g, 1);
