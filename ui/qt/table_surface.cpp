@@ -1,5 +1,6 @@
 #include "ui/qt/table_surface.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
@@ -76,6 +77,8 @@ void TableSurface::ShowWindow() {
     w->raise();
     w->activateWindow();
     SyncText();
+    // A window just shown is painted once the window system has exposed it.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     w->repaint();
 }
 

@@ -1,0 +1,198 @@
+// The waits: how long each one lasts, that the window shows every change during a
+// wait, that input given during a wait is dropped for good, and that closing the
+// window ends a running move at once.
+
+#include <gtest/gtest.h>
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <chrono>
+
+#include "cards/picture_catalogue.h"
+#include "ui/menu_actions.h"
+#include "ui/pause_durations.h"
+#include "ui/pauses.h"
+#include "window_test_support.h"
+
+namespace durak::qt::testing {
+namespace {
+
+using std::chrono::nanoseconds;
+
+// The units of the waits: a round-end wait of 29000 × 1250 slow turns lasts a second,
+// 12 × 21000 fast turns 120 ms, 29000 empty lines 100 ms.
+constexpr double kSlowNs = 1e9 / (29000.0 * 1250.0);
+constexpr double kFastNs = 120e6 / (12 * 21000.0);
+constexpr double kLineNs = 100e6 / 29000.0;
+
+long long Ns(double slow, double fast, double lines) {
+    return static_cast<long long>(slow * kSlowNs + fast * kFastNs + lines * kLineNs + 0.5);
+}
+
+TEST(PauseDurations, EachWaitLastsAsItsCompositionSays) {
+    EXPECT_EQ(PauseDuration(PlayerCoveredPause()), std::chrono::seconds(1));
+    EXPECT_EQ(PauseDuration(ComputerTookPause()), std::chrono::seconds(1));
+    EXPECT_EQ(PauseDuration(TwoComputerRoundEndPause()).count(), Ns(0, 2 * 29000 + 12 * 21000, 0));
+    for (int pace : {0, 1, 300, 600}) {
+        SCOPED_TRACE(pace);
+        EXPECT_EQ(PauseDuration(AutoLeadClosingPause(pace)).count(), Ns(16000.0 * pace, 7 * 21000, 0));
+        EXPECT_EQ(PauseDuration(DefendContinuationPause(pace)).count(), Ns(50.0 * pace, 12 * 21000, 29000));
+        EXPECT_EQ(PauseDuration(FollowUpPause(pace)).count(), Ns(21000.0 * pace, 12 * 21000, 29000));
+    }
+}
+
+TEST(PauseDurations, PaceScalesOnlyThePaceScaledPartLinearly) {
+    for (Pause (*make)(int) : {AutoLeadClosingPause, DefendContinuationPause, FollowUpPause}) {
+        const nanoseconds fixed = PauseDuration(make(0));
+        const nanoseconds fast = PauseDuration(make(1)) - fixed;
+        const nanoseconds medium = PauseDuration(make(300)) - fixed;
+        const nanoseconds slow = PauseDuration(make(600)) - fixed;
+        EXPECT_GT(fast.count(), 0);
+        EXPECT_NEAR(static_cast<double>(medium.count()), 300.0 * fast.count(), 300.0);
+        EXPECT_NEAR(static_cast<double>(slow.count()), 2.0 * medium.count(), 2.0);
+    }
+    // Without a pace the two-computer waits keep their fixed parts: 70, 220 and 220 ms.
+    EXPECT_EQ(PauseDuration(AutoLeadClosingPause(0)), std::chrono::milliseconds(70));
+    EXPECT_EQ(PauseDuration(DefendContinuationPause(0)), std::chrono::milliseconds(220));
+    EXPECT_EQ(PauseDuration(FollowUpPause(0)), std::chrono::milliseconds(220));
+}
+
+// A short wait for the window tests: 100 ms of fast turns.
+Pause ShortWait() { return {PauseKind::TwoComputerRoundEnd, 0, 10 * 21000, 0}; }
+
+// What the screen shows of the client area now: the window's surface as it was last
+// painted, not a fresh rendering of the widgets.
+QImage ScreenShot(TestWindow& t) {
+    const QPoint origin = t.surface().mapTo(&t.window, QPoint(0, 0));
+    QScreen* screen = t.window.windowHandle()->screen();
+    const QImage whole = screen->grabWindow(t.window.winId()).toImage();
+    return whole.copy(QRect(origin, t.surface().size())).convertToFormat(QImage::Format_ARGB32);
+}
+
+TEST(Pauses, TheWindowShowsEveryChangeWhileAWaitRuns) {
+    TestWindow t;
+    QCoreApplication::processEvents();
+    TextLayer& text = t.window.Text();
+    // A move shows a card and prints a line, then waits.
+    ShowCard(t.surface(), kTrumpSlot, 161);
+    text.MoveTextPen(50, 1500);
+    text.PrintLine({"Комп взял.."});
+    const QImage before = ScreenShot(t);
+    ASSERT_NE(PictureMismatches(before, HolderImage(31), QPoint(240, 32)), 0)
+        << "the screen already showed the change before the wait";
+
+    QImage during;
+    bool waiting = false;
+    QTimer::singleShot(20, [&] {
+        if (waiting) during = ScreenShot(t);
+    });
+    t.window.RunChain([&](Game& g) {
+        waiting = true;
+        g.pauses.Wait(ShortWait());
+        waiting = false;
+    });
+
+    ASSERT_FALSE(during.isNull()) << "no timer ran during the wait";
+    EXPECT_EQ(PictureMismatches(during, HolderImage(31), QPoint(240, 32)), 0);
+    EXPECT_GT(DarkPixels(during, QRect(3, 100, 70, 13)), 20);
+}
+
+TEST(Pauses, ShowingTheWindowBringsItUpToDateAtOnce) {
+    TestWindow t;
+    QCoreApplication::processEvents();
+    t.window.Text().MoveTextPen(50, 500);
+    t.window.Text().PrintLine({"Комп не пошел"});
+    ShowCard(t.surface(), kTrumpSlot, 6);
+    t.window.hide();
+    t.surface().ShowWindow();
+    EXPECT_TRUE(t.window.isVisible());
+    const QImage shot = ScreenShot(t);
+    EXPECT_GT(DarkPixels(shot, QRect(3, 33, 80, 13)), 20);
+    EXPECT_EQ(PictureMismatches(shot, HolderImage(6), QPoint(240, 32)), 0);
+}
+
+// A dealt game whose table already holds six attack cards, so a hand click only
+// records its slot.
+void DealWithFullTable(TestWindow& t) {
+    t.window.RunChain(MenuNewGame);
+    for (int k = 1; k <= 6; ++k) t.g().tablePlayerAttack[k] = static_cast<Field>(6 + 50 * (k % 4));
+    t.g().selectedSlot = 0;
+}
+
+TEST(Pauses, ClicksDuringAWaitAreDroppedNotPlayedLater) {
+    TestWindow t;
+    DealWithFullTable(t);
+    Game& g = t.g();
+    PictureSlot& slot9 = t.slot(HandSlotControl(9));
+    const QPoint inWindow = t.surface().mapTo(&t.window, slot9.pos() + QPoint(6, 60));
+    const long long droppedBefore = t.window.Gate().Dropped();
+
+    QTimer::singleShot(20, [&] {
+        // A click through the window system, and one queued for later delivery.
+        QTest::mouseClick(t.window.windowHandle(), Qt::LeftButton, {}, inWindow);
+        const QPointF local(6, 60), global = slot9.mapToGlobal(local);
+        QCoreApplication::postEvent(&slot9, new QMouseEvent(QEvent::MouseButtonPress, local, global,
+                                                            Qt::LeftButton, Qt::LeftButton, {}));
+        QCoreApplication::postEvent(&slot9, new QMouseEvent(QEvent::MouseButtonRelease, local, global,
+                                                            Qt::LeftButton, Qt::NoButton, {}));
+        // A key press too, as if to open a menu.
+        QTest::keyClick(&t.window, Qt::Key_Alt);
+    });
+    t.window.RunChain([](Game& game) { game.pauses.Wait(ShortWait()); });
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents();
+
+    EXPECT_EQ(g.selectedSlot, 0);
+    EXPECT_GE(t.window.Gate().Dropped() - droppedBefore, 4);  // the input did arrive
+    EXPECT_FALSE(t.window.Gate().IsClosed());
+
+    // Once the move is over, the same click plays.
+    QTest::mouseClick(t.window.windowHandle(), Qt::LeftButton, {}, inWindow);
+    EXPECT_EQ(g.selectedSlot, 9);
+}
+
+TEST(Pauses, ClosingTheWindowDuringAWaitEndsTheMoveAtOnce) {
+    TestWindow t;
+    bool after = false;
+    QTimer::singleShot(20, [&] { t.window.close(); });
+    // A move with a long wait and more after it.
+    t.window.RunChain([&](Game& g) {
+        g.pauses.Wait(PlayerCoveredPause());
+        after = true;
+        g.pauses.Wait(PlayerCoveredPause());
+    });
+    EXPECT_FALSE(after);
+    EXPECT_EQ(t.window.WindowPauses().Waits(), 1);
+    EXPECT_TRUE(t.window.StopRequested());
+    EXPECT_FALSE(t.window.isVisible());
+    EXPECT_FALSE(t.window.ChainRunning());
+
+    // Nothing more is played once the window is closed.
+    t.window.RunChain([&](Game&) { after = true; });
+    EXPECT_FALSE(after);
+    EXPECT_THROW(t.window.WindowPauses().Wait(ShortWait()), ChainStopped);
+}
+
+TEST(Pauses, MenusStayShutWhileAMoveRuns) {
+    TestWindow t;
+    QMenu* play = t.window.findChild<QMenu*>(QString::fromUtf8("Игра"));
+    ASSERT_NE(play, nullptr);
+    bool nested = false;
+    QTimer::singleShot(20, [&] {
+        // A menu choice that arrives during the move is not run inside it.
+        t.window.RunChain([&](Game&) { nested = true; });
+        QTest::mouseClick(t.window.windowHandle(), Qt::LeftButton, {},
+                          t.window.menuBar()->actionGeometry(play->menuAction()).center());
+    });
+    t.window.RunChain([](Game& g) { g.pauses.Wait(ShortWait()); });
+    EXPECT_FALSE(nested);
+    EXPECT_FALSE(play->isVisible());
+}
+
+}  // namespace
+}  // namespace durak::qt::testing
