@@ -31,18 +31,22 @@ void TakeCover(Game& g, int c) {
     ClearSlot(g.screen, HandSlotControl(g.selectedSlot));
 }
 
-// Where the cover goes. Returns false when nothing is placed: the card equals the
-// previous pair's cover (it is already on the table), or all six covering places are
-// taken.
-bool PlaceCover(Game& g) {
+// The cover goes over the computer's card of the current pair; the next pair's entry
+// is cleared of anything an earlier round left there.
+void PlaceCover(Game& g) {
     const int k = g.playerDefencePair;
-    if (k < 1 || k > kPairs) return false;
-    if (k >= 2 && g.tablePlayerDefence[k - 1] == g.playerDefenceCard) return false;
     ShowCard(g.screen, kPlayerDefencePlace[k], g.defenceCard);
     g.playerDefencePair = static_cast<Field>(k + 1);
     g.tablePlayerDefence[k] = g.defenceCard;
     if (k < kPairs) g.tablePlayerDefence[k + 1] = kNoCard;
-    return true;
+}
+
+// The card taken out of the hand goes back into its slot: it has not covered.
+void ReturnCover(Game& g, int slot, Field coverBefore) {
+    g.playerHand[slot] = g.playerDefenceCard;
+    ShowCard(g.screen, HandSlotControl(slot), g.playerDefenceCard);
+    g.playerDefenceCard = coverBefore;
+    g.defenceCard = g.playerDefenceCard;
 }
 
 }  // namespace
@@ -61,10 +65,13 @@ bool CoverSuitTest(Game& g) {
 
 // ---------------------------------------------------------------------------------
 // CoverTrumpTest: the selected card is a trump; any trump covers, also a lower one.
+// A card never covers itself: after the player has taken the computer's card it may be
+// in the hand while computerAttackCard still names it, and covering it with itself
+// would put the one card on the table twice.
 // ---------------------------------------------------------------------------------
 bool CoverTrumpTest(Game& g) {
     const int c = SelectedCard(g);
-    if (c == kNoCard || !IsTrump(c, g.trumpCard)) return false;
+    if (c == kNoCard || c == g.computerAttackCard || !IsTrump(c, g.trumpCard)) return false;
     TakeCover(g, c);
     return true;
 }
@@ -75,7 +82,7 @@ bool CoverTrumpTest(Game& g) {
 void PlayerDefend(Game& g) {
     StepScope step(g);
 
-    // A cover may be left from earlier in the round; it then counts as found now.
+    // The cover held before this move: 0, or one left from an earlier move.
     const Field coverBefore = g.playerDefenceCard;
     int takenFrom = 0;  // the hand slot a cover was taken from in this move
 
@@ -125,18 +132,17 @@ void PlayerDefend(Game& g) {
     g.defenceCard = g.playerDefenceCard;
     if (g.defenceCard == 0) return;  // nothing covers: the hand and the table stay
 
-    if (!PlaceCover(g)) {
-        // Six covers already lie on the table: a card found now has no place, so it
-        // goes back where it came from, as if it had not covered.
-        const bool noPlace = g.playerDefencePair < 1 || g.playerDefencePair > kPairs;
-        if (noPlace && takenFrom != 0) {
-            g.playerHand[takenFrom] = g.playerDefenceCard;
-            ShowCard(g.screen, HandSlotControl(takenFrom), g.playerDefenceCard);
-            g.playerDefenceCard = coverBefore;
-            g.defenceCard = g.playerDefenceCard;
-        }
+    // A cover left from an earlier move counts as found, but it already lies on the
+    // table or went with the beaten cards: it is not put down a second time, and the
+    // move ends as after a cover already placed.
+    if (takenFrom == 0) return;
+
+    // Six covers already lie on the table: the card has no place.
+    if (g.playerDefencePair < 1 || g.playerDefencePair > kPairs) {
+        ReturnCover(g, takenFrom, coverBefore);
         return;
     }
+    PlaceCover(g);
 
     // The computer's card is covered; the computer may add while the player still
     // holds a card to answer it with.

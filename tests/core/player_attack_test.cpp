@@ -1,73 +1,26 @@
 // The player's attack: leading, the adding rule, refused cards, the full table, the
 // computer without cards, and the automatic player's blind slot draws and round close.
 //
-// The computer's reply and the round end run for real. Each test is set up so that
-// what follows the attack ends quickly without random draws of its own (the computer
-// either covers with cards it holds or has already shed its hand), and a watcher
-// records the state every later step starts from, so the tests read what the attack
-// handed over before anything else touched it.
+// What follows the attack runs for real. Each test is set up so that it ends quickly
+// without random draws of its own (the computer covers with cards it holds, or has
+// already shed its hand), and the step log shows the state the next step started from.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
 #include "support/fakes.h"
+#include "support/step_log.h"
 #include "ui/pauses.h"
 
 using namespace durak;
+using durak::fakes::StepLog;
 using durak::fakes::TestTable;
 
 namespace {
 
-constexpr int kStatusX = 50, kStatusY = 6420;
+constexpr int kStatusY = 6420;
 constexpr int kLine = TextLayer::kLineHeight;
-
-// Every step of a chain with the state and the display it started from.
-class StepLog : public PlayWatcher {
-public:
-    struct Seen {
-        std::string step;
-        GameState state;
-        std::string text;
-        std::int64_t penX, penY;
-        std::size_t waits, screenOps;
-        int reseeds;
-        std::size_t randomLeft;
-    };
-
-    explicit StepLog(TestTable& t) : t_(t) { t.g.watcher = this; }
-
-    void Step(const GameState& s, const char* step) override {
-        seen.push_back({Name(step), s, t_.text.Dump(), t_.text.PenX(), t_.text.PenY(),
-                        t_.pauses.waits.size(), t_.screen.log.size(), t_.random.reseeds,
-                        t_.random.values.size()});
-    }
-
-    // The first step the attack ran, or nullptr when it ran none.
-    const Seen* FirstNested() const { return seen.size() > 1 ? &seen[1] : nullptr; }
-    bool Ran(const std::string& step) const {
-        for (const auto& s : seen)
-            if (s.step == step) return true;
-        return false;
-    }
-
-    std::vector<Seen> seen;
-
-private:
-    // "void durak::ComputerDefend(Game&)" -> "ComputerDefend"
-    static std::string Name(const char* full) {
-        std::string s(full);
-        s = s.substr(0, s.find('('));
-        const auto colon = s.rfind("::");
-        if (colon != std::string::npos) return s.substr(colon + 2);
-        return s.substr(s.rfind(' ') + 1);
-    }
-
-    TestTable& t_;
-};
 
 int Holder(int card) { return PictureIndexOf(card); }
 
@@ -76,20 +29,22 @@ void HumanAttacks(TestTable& t) {
     GameState& s = t.g;
     s.playMode = kPlayModeHuman;
     s.playerRole = 1;
-    s.trumpCard = 160;  // 10♥
-    s.trumpSuitIcon = 4;
-    s.playerAttackPair = 1;
-    s.computerDefencePair = 1;
-    s.computerAttackPair = 1;
-    s.playerDefencePair = 1;
+    s.trumpCard = 160;
+    s.playerAttackPair = s.computerDefencePair = s.computerAttackPair = s.playerDefencePair = 1;
 }
 
-// Between two computers, at a brisk pace; the automatic player plays its first draw.
+// Between two computers; the automatic player plays its first draw.
 void AutomaticAttacks(TestTable& t) {
     HumanAttacks(t);
     t.g.playMode = kPlayModeTwoComputers;
     t.g.delayFactor = 1;
     t.g.scratch = 12;
+}
+
+void SetComputerHand(TestTable& t, std::initializer_list<int> cards) {
+    int slot = 1;
+    for (int c : cards) t.g.computerHand[slot++] = static_cast<Field>(c);
+    t.g.computerCardCount = static_cast<Field>(cards.size());
 }
 
 // The computer has put down its last card: its count still says one, its hand is
@@ -99,33 +54,32 @@ void ComputerHandShed(TestTable& t) {
     t.g.computerCardCount = 1;
 }
 
-void SetComputerHand(TestTable& t, std::initializer_list<int> cards) {
-    int slot = 1;
-    for (int c : cards) t.g.computerHand[slot++] = static_cast<Field>(c);
-    t.g.computerCardCount = static_cast<Field>(cards.size());
-}
-
-bool SlotTouched(const TestTable& t, int slot, std::size_t upTo) {
-    for (std::size_t i = 0; i < upTo && i < t.screen.log.size(); ++i)
-        if (t.screen.log[i].slot == slot) return true;
-    return false;
-}
-
-// The first round of the human's attack has 9♣ covered by J♣ on the table.
+// 9♣ covered by J♣ on the table; in hand 9♦, J♥ and 10♣. J♦ and Q♥ cover the first two.
 void NineOfClubsCovered(TestTable& t) {
     HumanAttacks(t);
     GameState& s = t.g;
-    s.tablePlayerAttack[1] = 59;     // 9♣
-    s.tableComputerDefence[1] = 61;  // J♣
-    s.defenceCard = 61;
+    s.tablePlayerAttack[1] = 59;
+    s.tableComputerDefence[1] = s.defenceCard = 61;
     s.playerAttackPair = 2;
-    s.computerDefencePair = 1;
-    s.playerAttackCard = 0;  // the computer covered it
-    s.playerHand[1] = 109;   // 9♦
-    s.playerHand[2] = 161;   // J♥
-    s.playerHand[3] = 60;    // 10♣
-    // J♦ covers the 9♦, Q♥ the J♥: the computer never has to take.
+    s.playerHand[1] = 109;
+    s.playerHand[2] = 161;
+    s.playerHand[3] = 60;
     SetComputerHand(t, {111, 162, 10});
+}
+
+// Spades 6..10 covered on the table; the cursor at pair 6, or with `six` at pair 1
+// after 6♦ covered by 7♦.
+void PairsOnTheTable(TestTable& t, bool six) {
+    HumanAttacks(t);
+    const int attack[] = {6, 7, 8, 9, 10, 106}, cover[] = {12, 13, 14, 159, 161, 107};
+    const int pairs = six ? 6 : 5;
+    for (int k = 1; k <= pairs; ++k) {
+        t.g.tablePlayerAttack[k] = static_cast<Field>(attack[k - 1]);
+        t.g.tableComputerDefence[k] = static_cast<Field>(cover[k - 1]);
+    }
+    t.g.defenceCard = static_cast<Field>(cover[pairs - 1]);
+    t.g.playerAttackPair = six ? 1 : 6;
+    t.g.computerDefencePair = static_cast<Field>(pairs);
 }
 
 }  // namespace
@@ -136,9 +90,9 @@ TEST(PlayerAttackLead, CardFromSlotThreeOpensPairOne) {
     TestTable t;
     HumanAttacks(t);
     t.g.playerHand[1] = 7;
-    t.g.playerHand[3] = 59;  // 9♣
+    t.g.playerHand[3] = 59;
     t.g.computerAttackCard = 112;
-    SetComputerHand(t, {60, 13});  // 10♣ covers it
+    SetComputerHand(t, {60, 13});
     t.g.selectedSlot = 3;
     StepLog log(t);
 
@@ -150,16 +104,14 @@ TEST(PlayerAttackLead, CardFromSlotThreeOpensPairOne) {
     EXPECT_EQ(t.screen.PictureOf(56), Holder(59));
     EXPECT_EQ(t.g.tablePlayerAttack[1], 59);
     EXPECT_EQ(t.g.playerAttackPair, 2);
-
-    const auto* next = log.FirstNested();
+    const auto* next = log.Next();
     ASSERT_NE(next, nullptr);
     EXPECT_EQ(next->step, "ComputerDefend");
     EXPECT_EQ(next->state.playerAttackCard, 59);
     EXPECT_EQ(next->state.computerAttackCard, 0);
     EXPECT_EQ(next->text, "Мы ходим\n");
-    EXPECT_EQ(next->penX, 0);
     EXPECT_EQ(next->penY, kStatusY + kLine);
-    EXPECT_TRUE(t.text.HasRunAt(kStatusX, kStatusY, "Мы ходим"));
+    EXPECT_TRUE(t.text.HasRunAt(50, kStatusY, "Мы ходим"));
 }
 
 TEST(PlayerAttackAdding, RankOfTheAttackCardOrOfTheCoverIsAccepted) {
@@ -175,59 +127,30 @@ TEST(PlayerAttackAdding, RankOfTheAttackCardOrOfTheCoverIsAccepted) {
 
         EXPECT_EQ(t.g.playerHand[slot], 0);
         EXPECT_EQ(t.g.playerHand[3], 60);
-        EXPECT_EQ(t.screen.PictureOf(HandSlotControl(slot)), kBlankHolder);
         EXPECT_EQ(t.screen.PictureOf(58), Holder(card));
-        EXPECT_EQ(t.g.tablePlayerAttack[1], 59);
         EXPECT_EQ(t.g.tablePlayerAttack[2], card);
         EXPECT_EQ(t.g.playerAttackPair, 3);
-        const auto* next = log.FirstNested();
-        ASSERT_NE(next, nullptr);
-        EXPECT_EQ(next->step, "ComputerDefend");
-        EXPECT_EQ(next->state.playerAttackCard, card);
+        ASSERT_NE(log.Next(), nullptr);
+        EXPECT_EQ(log.Next()->step, "ComputerDefend");
+        EXPECT_EQ(log.Next()->state.playerAttackCard, card);
     }
-}
-
-TEST(PlayerAttackAdding, CardOfAnotherRankIsRefusedAndNothingElseHappens) {
-    TestTable t;
-    NineOfClubsCovered(t);
-    t.g.computerAttackCard = 112;
-    t.g.selectedSlot = 3;  // 10♣: neither a nine nor a jack
-    const GameState before = t.g;
-    StepLog log(t);
-
-    PlayerAttack(t.g);
-
-    EXPECT_EQ(t.text.Dump(), "Мы ходим\n");
-    EXPECT_TRUE(t.text.HasRunAt(kStatusX, kStatusY, "Мы ходим"));
-    EXPECT_EQ(t.g.playerHand.v, before.playerHand.v);
-    EXPECT_EQ(t.g.tablePlayerAttack.v, before.tablePlayerAttack.v);
-    EXPECT_EQ(t.g.tableComputerDefence.v, before.tableComputerDefence.v);
-    EXPECT_EQ(t.g.computerHand.v, before.computerHand.v);
-    EXPECT_EQ(t.g.playerAttackPair, 2);
-    EXPECT_EQ(t.g.playerAttackCard, 0);
-    EXPECT_EQ(t.g.computerAttackCard, 0);  // the start of the step still clears it
-    EXPECT_TRUE(t.screen.log.empty());
-    EXPECT_EQ(log.seen.size(), 1u) << "the computer must not be asked to cover";
 }
 
 TEST(PlayerAttackAdding, RankFoundOnlyAmongTheComputersCoversIsAccepted) {
     TestTable t;
     HumanAttacks(t);
     GameState& s = t.g;
-    s.tablePlayerAttack[1] = 7;
-    s.tablePlayerAttack[2] = 8;
-    s.tablePlayerAttack[3] = 9;
-    s.tableComputerDefence[1] = 12;
-    s.tableComputerDefence[2] = 13;
-    s.tableComputerDefence[3] = 14;  // A♠, the only ace on the table
+    for (int k = 1; k <= 3; ++k) {
+        s.tablePlayerAttack[k] = static_cast<Field>(6 + k);
+        s.tableComputerDefence[k] = static_cast<Field>(11 + k);  // A♠ covers pair 3
+    }
     s.defenceCard = 14;
     s.playerAttackPair = 4;
     s.computerDefencePair = 3;
-    s.playerHand[3] = 106;  // 6♦ matches nothing
+    s.playerHand[3] = 106;
     s.playerHand[4] = 114;  // A♦
-    SetComputerHand(t, {156});  // a trump to cover the ace
+    SetComputerHand(t, {156});
     s.selectedSlot = 4;
-    StepLog log(t);
 
     PlayerAttack(t.g);
 
@@ -236,48 +159,46 @@ TEST(PlayerAttackAdding, RankFoundOnlyAmongTheComputersCoversIsAccepted) {
     EXPECT_EQ(s.tablePlayerAttack[4], 114);
     EXPECT_EQ(t.screen.PictureOf(62), Holder(114));
     EXPECT_EQ(s.playerAttackPair, 5);
-    ASSERT_NE(log.FirstNested(), nullptr);
-    EXPECT_EQ(log.FirstNested()->state.playerAttackCard, 114);
 }
 
-// --- Six pairs to a round ---------------------------------------------------------------
+// A refused card, by rank or because six pairs lie on the table: the text is cleared,
+// "Мы ходим" printed, and nothing else happens; the computer is not asked to cover.
+TEST(PlayerAttackAdding, RefusedCardChangesNothing) {
+    for (bool fullTable : {false, true}) {
+        SCOPED_TRACE(fullTable);
+        TestTable t;
+        if (fullTable) {
+            PairsOnTheTable(t, true);
+            t.g.playerHand[3] = 56;  // 6♣: its rank lies on the table
+            SetComputerHand(t, {57});
+        } else {
+            NineOfClubsCovered(t);  // 10♣ in slot 3
+        }
+        t.g.computerAttackCard = 112;
+        t.g.selectedSlot = 3;
+        const GameState before = t.g;
+        StepLog log(t);
 
-namespace {
+        PlayerAttack(t.g);
 
-// Five pairs of spades covered; the sixth attack card goes next.
-void FivePairsOnTheTable(TestTable& t) {
-    HumanAttacks(t);
-    GameState& s = t.g;
-    const int attack[] = {6, 7, 8, 9, 10};
-    const int cover[] = {12, 13, 14, 159, 161};
-    for (int k = 1; k <= 5; ++k) {
-        s.tablePlayerAttack[k] = static_cast<Field>(attack[k - 1]);
-        s.tableComputerDefence[k] = static_cast<Field>(cover[k - 1]);
+        EXPECT_EQ(t.text.Dump(), "Мы ходим\n");
+        EXPECT_EQ(t.g.playerHand.v, before.playerHand.v);
+        EXPECT_EQ(t.g.tablePlayerAttack.v, before.tablePlayerAttack.v);
+        EXPECT_EQ(t.g.computerHand.v, before.computerHand.v);
+        EXPECT_EQ(t.g.playerAttackPair, before.playerAttackPair);
+        EXPECT_EQ(t.g.playerAttackCard, before.playerAttackCard);
+        EXPECT_EQ(t.g.computerAttackCard, 0);
+        EXPECT_TRUE(t.screen.log.empty()) << "pair 1 keeps its card in Image56";
+        EXPECT_EQ(log.seen.size(), 1u);
     }
-    s.defenceCard = 161;
-    s.playerAttackPair = 6;
-    s.computerDefencePair = 5;
 }
 
-// All six pairs lie on the table and the cursor is back at pair 1.
-void SixPairsOnTheTable(TestTable& t) {
-    FivePairsOnTheTable(t);
-    t.g.tablePlayerAttack[6] = 106;
-    t.g.tableComputerDefence[6] = 107;
-    t.g.defenceCard = 107;
-    t.g.playerAttackPair = 1;
-    t.g.computerDefencePair = 7;
-}
-
-}  // namespace
-
-TEST(PlayerAttackFullTable, SixthCardTakesTheLastPlaceAndTheCursorWraps) {
+TEST(PlayerAttackAdding, SixthCardTakesTheLastPlaceAndTheCursorWraps) {
     TestTable t;
-    FivePairsOnTheTable(t);
-    t.g.playerHand[1] = 106;  // 6♦, rank of the first attack card
+    PairsOnTheTable(t, false);
+    t.g.playerHand[1] = 106;
     SetComputerHand(t, {107});
     t.g.selectedSlot = 1;
-    StepLog log(t);
 
     PlayerAttack(t.g);
 
@@ -285,56 +206,6 @@ TEST(PlayerAttackFullTable, SixthCardTakesTheLastPlaceAndTheCursorWraps) {
     EXPECT_EQ(t.screen.PictureOf(66), Holder(106));
     EXPECT_EQ(t.g.playerAttackPair, 1);
     EXPECT_EQ(t.g.tablePlayerAttack[1], 6);
-    ASSERT_NE(log.FirstNested(), nullptr);
-    EXPECT_EQ(log.FirstNested()->step, "ComputerDefend");
-}
-
-TEST(PlayerAttackFullTable, SeventhCardIsRefusedByTheHuman) {
-    TestTable t;
-    SixPairsOnTheTable(t);
-    t.g.playerHand[2] = 56;  // 6♣: its rank lies on the table
-    SetComputerHand(t, {57});
-    t.g.selectedSlot = 2;
-    const GameState before = t.g;
-    StepLog log(t);
-
-    PlayerAttack(t.g);
-
-    EXPECT_EQ(t.g.playerHand[2], 56);
-    EXPECT_EQ(t.g.tablePlayerAttack.v, before.tablePlayerAttack.v);
-    EXPECT_EQ(t.g.playerAttackPair, 1);
-    EXPECT_EQ(t.g.playerAttackCard, before.playerAttackCard);
-    EXPECT_TRUE(t.screen.log.empty()) << "pair 1 must keep its card in Image56";
-    EXPECT_EQ(t.text.Dump(), "Мы ходим\n");
-    EXPECT_EQ(log.seen.size(), 1u);
-}
-
-TEST(PlayerAttackFullTable, SeventhCardOfTheAutomaticPlayerClosesTheRound) {
-    TestTable t;
-    SixPairsOnTheTable(t);
-    AutomaticAttacks(t);
-    t.g.playerHand[2] = 56;
-    t.g.playerHand[5] = 113;
-    t.g.playerAttackCard = 106;  // the sixth card, covered
-    ComputerHandShed(t);
-    t.random.PushInt(2, 12);
-    const GameState before = t.g;
-    StepLog log(t);
-
-    PlayerAttack(t.g);
-
-    EXPECT_EQ(t.g.playerHand[2], 56);
-    EXPECT_FALSE(log.Ran("ComputerDefend"));
-    const auto* next = log.FirstNested();
-    ASSERT_NE(next, nullptr);
-    EXPECT_EQ(next->step, "EndRound");
-    EXPECT_EQ(next->state.tablePlayerAttack.v, before.tablePlayerAttack.v);
-    EXPECT_EQ(next->state.playerAttackCard, 0);
-    EXPECT_EQ(next->waits, 1u);
-    // A refused card goes straight to the pause: no empty line after "Мы ходим".
-    EXPECT_EQ(next->penY, kStatusY + kLine);
-    ASSERT_FALSE(t.pauses.waits.empty());
-    EXPECT_EQ(t.pauses.waits[0].kind, PauseKind::AutoLeadClosing);
 }
 
 // --- Clicks that put nothing down ---------------------------------------------------------
@@ -355,21 +226,18 @@ TEST(PlayerAttackEmptySlot, ComputerIsAskedAboutTheCardStillInPlayerAttackCard) 
 
         EXPECT_EQ(t.g.playerHand[1], 113);
         EXPECT_EQ(t.g.tablePlayerAttack[1], 0);
-        EXPECT_FALSE(SlotTouched(t, 56, t.screen.log.size()));
-        const auto* next = log.FirstNested();
-        ASSERT_NE(next, nullptr);
-        EXPECT_EQ(next->step, "ComputerDefend");
-        EXPECT_EQ(next->state.playerAttackCard, stale);
-        EXPECT_EQ(next->text, "Мы ходим\n");
+        EXPECT_FALSE(fakes::Touched(t.screen, 56, t.screen.log.size()));
+        ASSERT_NE(log.Next(), nullptr);
+        EXPECT_EQ(log.Next()->step, "ComputerDefend");
+        EXPECT_EQ(log.Next()->state.playerAttackCard, stale);
     }
 }
 
-TEST(PlayerAttackGameOver, ComputerWithoutCardsShowsResultsAndKeepsTheClickedCard) {
+TEST(PlayerAttackEmptySlot, ComputerWithoutCardsShowsResultsAndKeepsTheClickedCard) {
     TestTable t;
     HumanAttacks(t);
     t.g.playerHand[3] = 59;
     t.g.computerCardCount = 0;
-    t.g.computerAttackCard = 112;
     t.g.selectedSlot = 3;
     StepLog log(t);
 
@@ -377,15 +245,13 @@ TEST(PlayerAttackGameOver, ComputerWithoutCardsShowsResultsAndKeepsTheClickedCar
 
     EXPECT_EQ(t.g.playerHand[3], 59);
     EXPECT_EQ(t.g.tablePlayerAttack[1], 0);
-    EXPECT_EQ(t.g.computerAttackCard, 0);
-    EXPECT_FALSE(SlotTouched(t, 43, t.screen.log.size()));
-    EXPECT_FALSE(SlotTouched(t, 56, t.screen.log.size()));
-    EXPECT_FALSE(log.Ran("ComputerDefend"));
-    const auto* next = log.FirstNested();
+    EXPECT_FALSE(fakes::Touched(t.screen, 43, t.screen.log.size()));
+    EXPECT_EQ(log.First("ComputerDefend"), nullptr);
+    const auto* next = log.Next();
     ASSERT_NE(next, nullptr);
     EXPECT_EQ(next->step, "ShowResults");
-    EXPECT_EQ(next->text, "");  // "Мы ходим" is erased before the results
-    EXPECT_EQ(next->penX, kStatusX);
+    EXPECT_EQ(next->text, "") << "\"Мы ходим\" is erased before the results";
+    EXPECT_EQ(next->penX, 50);
     EXPECT_EQ(next->penY, kStatusY);
 }
 
@@ -403,12 +269,11 @@ TEST(PlayerAttackAutomatic, NeverDrawsSlotTwelveAndDrawsAgainOnZero) {
     PlayerAttack(t.g);
 
     // Read at the round end, before it closes up the hand.
-    const auto* next = log.FirstNested();
+    const auto* next = log.Next();
     ASSERT_NE(next, nullptr);
     EXPECT_EQ(next->step, "EndRound");
     EXPECT_EQ(next->state.playerHand[12], 7);
-    EXPECT_FALSE(SlotTouched(t, 83, next->screenOps));
-    EXPECT_EQ(next->state.tablePlayerAttack[1], 0);
+    EXPECT_FALSE(fakes::Touched(t.screen, 83, next->screenOps));
     EXPECT_EQ(next->state.selectedSlot, 11);
     EXPECT_EQ(next->reseeds, 2);
     EXPECT_EQ(next->randomLeft, 0u);
@@ -426,24 +291,21 @@ TEST(PlayerAttackAutomatic, LowSharedCounterMakesItDrawAgainUntilTheThirteenth) 
         t.g.playerHand[5] = 7;  // every draw but the last names this card...
         ComputerHandShed(t);
         for (int i = 1; i < c.draws; ++i) t.random.PushInt(5, 12);
-        t.random.PushInt(7, 12);  // ...and only the last one is played: an empty slot
+        t.random.PushInt(7, 12);  // ...and only the last, an empty slot, is played
         StepLog log(t);
 
         PlayerAttack(t.g);
 
-        EXPECT_EQ(t.g.playerHand[5], 7);
-        EXPECT_EQ(t.g.tablePlayerAttack[1], 0);
-        // One run of the step per draw, then the round end.
         std::size_t runs = 0;
         while (runs < log.seen.size() && log.seen[runs].step == "PlayerAttack") ++runs;
-        ASSERT_EQ(runs, static_cast<std::size_t>(c.draws));
+        ASSERT_EQ(runs, static_cast<std::size_t>(c.draws)) << "one run per draw";
         ASSERT_LT(runs, log.seen.size());
-        const auto* end = &log.seen[runs];
-        EXPECT_EQ(end->step, "EndRound");
-        EXPECT_EQ(end->reseeds, c.draws);
-        EXPECT_EQ(end->randomLeft, 0u);
-        // Each run clears the text first: one "Мы ходим" on the status line.
-        EXPECT_EQ(end->text, "Мы ходим\n");
+        const auto& end = log.seen[runs];
+        EXPECT_EQ(end.step, "EndRound");
+        EXPECT_EQ(end.state.playerHand[5], 7);
+        EXPECT_EQ(end.reseeds, c.draws);
+        EXPECT_EQ(end.randomLeft, 0u);
+        EXPECT_EQ(end.text, "Мы ходим\n") << "each run clears the text first";
     }
 }
 
@@ -459,7 +321,7 @@ TEST(PlayerAttackAutomatic, LeadFromAnEmptySlotPausesAndEndsTheRound) {
 
     PlayerAttack(t.g);
 
-    const auto* next = log.FirstNested();
+    const auto* next = log.Next();
     ASSERT_NE(next, nullptr);
     EXPECT_EQ(next->step, "EndRound");
     EXPECT_EQ(next->state.playerAttackCard, 0);
@@ -472,48 +334,62 @@ TEST(PlayerAttackAutomatic, LeadFromAnEmptySlotPausesAndEndsTheRound) {
     EXPECT_EQ(p.slowTurns, 16000LL * 300);
     EXPECT_EQ(p.fastTurns, 7LL * 21000);
     EXPECT_EQ(p.emptyLines, 0);
-    EXPECT_FALSE(log.Ran("ComputerDefend"));
-    for (std::size_t i = 0; i < next->screenOps; ++i) {
-        const auto& op = t.screen.log[i];
-        if (op.slot == 56) EXPECT_EQ(op.value, kBlankHolder) << "no card is shown";
-    }
+    for (std::size_t i = 0; i < next->screenOps; ++i)
+        if (t.screen.log[i].slot == 56) EXPECT_EQ(t.screen.log[i].value, kBlankHolder);
 }
 
-TEST(PlayerAttackAutomatic, LastCardPutDownWinsWithoutTheComputersCover) {
+TEST(PlayerAttackAutomatic, SeventhCardClosesTheRoundAndStaysInTheHand) {
     TestTable t;
+    PairsOnTheTable(t, true);
     AutomaticAttacks(t);
-    t.g.playerHand[4] = 59;
-    SetComputerHand(t, {60});
-    t.random.PushInt(4, 12);
+    t.g.playerHand[2] = 56;
+    t.g.playerHand[5] = 113;
+    t.g.playerAttackCard = 106;  // the sixth card, covered
+    ComputerHandShed(t);
+    t.random.PushInt(2, 12);
+    const GameState before = t.g;
     StepLog log(t);
 
     PlayerAttack(t.g);
 
-    EXPECT_EQ(t.g.tablePlayerAttack[1], 59);
-    EXPECT_EQ(t.screen.PictureOf(56), Holder(59));
-    EXPECT_TRUE(t.text.HasRunAt(kStatusX, kStatusY, "Мы выиграли"));
-    EXPECT_FALSE(log.Ran("ComputerDefend"));
-    EXPECT_EQ(t.g.computerHand[1], 60);
-    EXPECT_EQ(t.g.tableComputerDefence[1], 0);
-    ASSERT_NE(log.FirstNested(), nullptr);
-    EXPECT_EQ(log.FirstNested()->step, "ShowResults");
-}
-
-TEST(PlayerAttackAutomatic, CardLeftInSlotTenIsNotAnEmptyHand) {
-    TestTable t;
-    AutomaticAttacks(t);
-    t.g.playerHand[4] = 59;
-    t.g.playerHand[10] = 113;
-    SetComputerHand(t, {60});  // covers with its last card, and the game ends there
-    t.random.PushInt(4, 12);
-    StepLog log(t);
-
-    PlayerAttack(t.g);
-
-    const auto* next = log.FirstNested();
+    const auto* next = log.Next();
     ASSERT_NE(next, nullptr);
-    EXPECT_EQ(next->step, "ComputerDefend");
-    EXPECT_EQ(next->state.playerAttackCard, 59);
-    EXPECT_EQ(t.g.playerHand[10], 113);
-    for (const auto& run : t.text.Runs()) EXPECT_NE(run.text, "Мы выиграли");
+    EXPECT_EQ(next->step, "EndRound");
+    EXPECT_EQ(next->state.playerHand[2], 56);
+    EXPECT_EQ(next->state.tablePlayerAttack.v, before.tablePlayerAttack.v);
+    EXPECT_EQ(next->state.playerAttackCard, 0);
+    EXPECT_EQ(next->penY, kStatusY + kLine) << "no empty line before the pause";
+    ASSERT_EQ(next->waits, 1u);
+    EXPECT_EQ(t.pauses.waits[0].kind, PauseKind::AutoLeadClosing);
+}
+
+// The automatic player wins when its last card is down; a card in slot 10 still counts.
+TEST(PlayerAttackAutomatic, LastCardPutDownWinsWithoutTheComputersCover) {
+    for (bool cardInSlotTen : {false, true}) {
+        SCOPED_TRACE(cardInSlotTen);
+        TestTable t;
+        AutomaticAttacks(t);
+        t.g.playerHand[4] = 59;
+        if (cardInSlotTen) t.g.playerHand[10] = 113;
+        SetComputerHand(t, {60});  // covers with its last card, and the game ends there
+        t.random.PushInt(4, 12);
+        StepLog log(t);
+
+        PlayerAttack(t.g);
+
+        EXPECT_EQ(t.g.tablePlayerAttack[1], 59);
+        ASSERT_NE(log.Next(), nullptr);
+        bool won = false;
+        for (const auto& run : t.text.Runs()) won |= run.text == "Мы выиграли";
+        if (cardInSlotTen) {
+            EXPECT_FALSE(won);
+            EXPECT_EQ(log.Next()->step, "ComputerDefend");
+            EXPECT_EQ(log.Next()->state.playerAttackCard, 59);
+        } else {
+            EXPECT_TRUE(t.text.HasRunAt(50, kStatusY, "Мы выиграли"));
+            EXPECT_EQ(log.Next()->step, "ShowResults");
+            EXPECT_EQ(log.First("ComputerDefend"), nullptr);
+            EXPECT_EQ(t.g.computerHand[1], 60);
+        }
+    }
 }

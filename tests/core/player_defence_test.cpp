@@ -9,15 +9,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
 #include "support/fakes.h"
+#include "support/step_log.h"
 
 using namespace durak;
+using durak::fakes::StepLog;
 using durak::fakes::TestTable;
 
 namespace {
@@ -25,58 +25,7 @@ namespace {
 constexpr int kStatusX = 50, kStatusY = 6420;
 constexpr int kLine = TextLayer::kLineHeight;
 
-// Every step of a chain with the state and the display it started from.
-class StepLog : public PlayWatcher {
-public:
-    struct Seen {
-        std::string step;
-        GameState state;
-        std::string text;
-        std::int64_t penX, penY;
-        std::size_t screenOps;
-    };
-
-    explicit StepLog(TestTable& t) : t_(t) { t.g.watcher = this; }
-
-    void Step(const GameState& s, const char* step) override {
-        seen.push_back({Name(step), s, t_.text.Dump(), t_.text.PenX(), t_.text.PenY(),
-                        t_.screen.log.size()});
-    }
-
-    // The first run of a step, or nullptr when it did not run.
-    const Seen* First(const std::string& step) const {
-        for (const auto& s : seen)
-            if (s.step == step) return &s;
-        return nullptr;
-    }
-
-    std::vector<Seen> seen;
-
-private:
-    // "void durak::ComputerAttack(Game&)" -> "ComputerAttack"
-    static std::string Name(const char* full) {
-        std::string s(full);
-        s = s.substr(0, s.find('('));
-        const auto colon = s.rfind("::");
-        if (colon != std::string::npos) return s.substr(colon + 2);
-        return s.substr(s.rfind(' ') + 1);
-    }
-
-    TestTable& t_;
-};
-
 int Holder(int card) { return PictureIndexOf(card); }
-
-// True when `slot` was given `holder` among the first `upTo` screen changes.
-bool Shown(const TestTable& t, int slot, int holder, std::size_t upTo) {
-    for (std::size_t i = 0; i < upTo && i < t.screen.log.size(); ++i) {
-        const auto& op = t.screen.log[i];
-        if (op.kind == fakes::RecordingScreen::Op::Picture && op.slot == slot &&
-            op.value == holder)
-            return true;
-    }
-    return false;
-}
 
 // The computer attacks in the human game and has just led `attack` with its last card.
 void ComputerLed(TestTable& t, int trumpCard, int attack) {
@@ -161,8 +110,8 @@ TEST(PlayerDefendCovering, HigherCardOfTheSuitOrAnyTrumpCovers) {
         EXPECT_EQ(s.playerDefencePair, 2);
         EXPECT_EQ(s.computerAttackCard, 0);
         EXPECT_EQ(s.attackPhase, 2);
-        EXPECT_TRUE(Shown(t, 42, kBlankHolder, next->screenOps));
-        EXPECT_TRUE(Shown(t, 73, Holder(c.card), next->screenOps));
+        EXPECT_TRUE(fakes::Shown(t.screen, 42, kBlankHolder, next->screenOps));
+        EXPECT_TRUE(fakes::Shown(t.screen, 73, Holder(c.card), next->screenOps));
         EXPECT_EQ(next->penX, 0);
         EXPECT_EQ(next->penY, 170 + kLine) << "one empty line before the computer moves";
     }
@@ -196,22 +145,24 @@ TEST(PlayerDefendCovering, SuitTestAndTrumpTestEachTakeTheCardOutOfTheHand) {
     EXPECT_EQ(t.g.playerDefenceCard, 61);
     EXPECT_EQ(t.g.playerHand[1], 0);
     EXPECT_EQ(t.screen.PictureOf(41), kBlankHolder);
-}
 
-TEST(PlayerDefendCovering, SlotNumbersOutsideTheHandNameNoCard) {
-    TestTable t;
-    ComputerLed(t, 160, 12);
-    t.g.attackSuitNumber = 1;
-    t.g.playerHand[1] = 13;
-    t.g.playerHand[12] = 156;
+    // The computer's card, taken into the hand, does not cover itself.
+    t.g.computerAttackCard = 63;
+    t.g.playerHand[2] = 63;
+    t.g.selectedSlot = 2;
+    EXPECT_FALSE(CoverTrumpTest(t.g));
+    EXPECT_EQ(t.g.playerHand[2], 63);
+
+    // A slot number outside the hand names no card, also for the computer's re-check.
+    t.g.playerDefenceCard = 0;
+    t.g.playerHand[12] = 64;
+    const std::size_t ops = t.screen.log.size();
     for (int slot : {0, -1, 13, 200}) {
-        SCOPED_TRACE(slot);
         t.g.selectedSlot = static_cast<Field>(slot);
-        EXPECT_FALSE(CoverSuitTest(t.g));
-        EXPECT_FALSE(CoverTrumpTest(t.g));
+        EXPECT_FALSE(CoverSuitTest(t.g) || CoverTrumpTest(t.g)) << slot;
     }
     EXPECT_EQ(t.g.playerDefenceCard, 0);
-    EXPECT_TRUE(t.screen.log.empty());
+    EXPECT_EQ(t.screen.log.size(), ops);
 }
 
 TEST(PlayerDefendCovering, LastCardOfTheHandLeavesTheComputersCardWaiting) {
@@ -262,7 +213,7 @@ TEST(PlayerDefendPlacement, CoverGoesToItsPairAndClearsTheNextEntry) {
         if (k < 6) EXPECT_EQ(s.tablePlayerDefence[k + 1], 0);
         for (int j = 1; j < k; ++j) EXPECT_EQ(s.tablePlayerDefence[j], covers[j]);
         EXPECT_EQ(s.playerDefencePair, k + 1);
-        EXPECT_TRUE(Shown(t, kPlayerDefencePlace[k], Holder(164), next->screenOps));
+        EXPECT_TRUE(fakes::Shown(t.screen, kPlayerDefencePlace[k], Holder(164), next->screenOps));
     }
 }
 
@@ -292,35 +243,42 @@ TEST(PlayerDefendPlacement, SeventhCoverGoesBackIntoTheHand) {
 
 // --- A cover left from earlier ----------------------------------------------------------------
 
-TEST(PlayerDefendStaleCover, CoverOfThePreviousPairIsNotPlacedAgain) {
-    // Between two computers, after the cover of pair 1 the computer's 8♠ waits; the
-    // earlier cover 8♦ is still in playerDefenceCard.
-    TestTable t;
-    ComputerLedToAutomaticPlayer(t, 160, 8);
-    t.g.tableComputerAttack[1] = 106;
-    t.g.tablePlayerDefence[1] = 108;
-    t.g.tableComputerAttack[2] = 8;
-    t.g.computerAttackPair = 3;
-    t.g.playerDefencePair = 2;
-    t.g.playerDefenceCard = 108;
-    t.g.playerHand[3] = 156;  // a trump, but it does not cover by suit
-    t.g.playerHand[7] = 113;
-    t.random.PushInt(3, 12);
-    t.random.PushInt(7, 12);  // there must be no second draw
-    const GameState before = t.g;
-    StepLog log(t);
+// Between two computers the cover 8♦ of an earlier move is still in playerDefenceCard
+// when the computer's 8♠ waits: it counts as found, so there is no second draw and no
+// trump test, and it is not put on the table again. Pair 2: it is the cover of pair 1.
+// Pair 1: the round was reset around it, and the card is gone with the beaten ones.
+TEST(PlayerDefendStaleCover, CoverOfAnEarlierMoveIsNotPlacedAgain) {
+    for (int pair : {2, 1}) {
+        SCOPED_TRACE(pair);
+        TestTable t;
+        ComputerLedToAutomaticPlayer(t, 160, 8);
+        if (pair == 2) {
+            t.g.tableComputerAttack[1] = 106;
+            t.g.tablePlayerDefence[1] = 108;
+            t.g.tableComputerAttack[2] = 8;
+            t.g.computerAttackPair = 3;
+        }
+        t.g.playerDefencePair = static_cast<Field>(pair);
+        t.g.playerDefenceCard = 108;
+        t.g.playerHand[3] = 156;  // a trump, but it does not cover by suit
+        t.g.playerHand[7] = 113;
+        t.random.PushInt(3, 12);
+        t.random.PushInt(7, 12);  // there must be no second draw
+        const GameState before = t.g;
+        StepLog log(t);
 
-    PlayerDefend(t.g);
+        PlayerDefend(t.g);
 
-    EXPECT_EQ(t.random.values.size(), 1u);
-    EXPECT_EQ(t.random.reseeds, 1);
-    EXPECT_EQ(t.g.playerHand.v, before.playerHand.v) << "no trump test with a cover in hand";
-    EXPECT_EQ(t.g.tablePlayerDefence.v, before.tablePlayerDefence.v);
-    EXPECT_EQ(t.g.playerDefencePair, 2);
-    EXPECT_EQ(t.g.defenceCard, 108);
-    EXPECT_EQ(t.g.computerAttackCard, 8);
-    EXPECT_EQ(t.g.autoDefendTries, 0);
-    EXPECT_EQ(log.seen.size(), 1u);
+        EXPECT_EQ(t.random.values.size(), 1u);
+        EXPECT_EQ(t.g.playerHand.v, before.playerHand.v);
+        EXPECT_EQ(t.g.tablePlayerDefence.v, before.tablePlayerDefence.v);
+        EXPECT_EQ(t.g.playerDefencePair, pair);
+        EXPECT_EQ(t.g.defenceCard, 108);
+        EXPECT_EQ(t.g.computerAttackCard, 8);
+        EXPECT_EQ(t.g.autoDefendTries, 0);
+        EXPECT_TRUE(t.screen.log.empty());
+        EXPECT_EQ(log.seen.size(), 1u);
+    }
 }
 
 // --- The automatic player's draws -------------------------------------------------------------
@@ -358,43 +316,35 @@ TEST(PlayerDefendAutomatic, DrawsUntilTheTriesRunOutAndTriesTrumpsOnlyOnTheLast)
     }
 }
 
-TEST(PlayerDefendAutomatic, TrumpOnTheLastDrawCovers) {
-    TestTable t;
-    ComputerLedToAutomaticPlayer(t, 160, 12);
-    t.g.playerHand[3] = 7;
-    t.g.playerHand[5] = 156;
-    t.g.autoDefendTries = 12;
-    t.random.PushInt(3, 12);
-    t.random.PushInt(5, 12);
-    StepLog log(t);
+// A draw that covers ends the draws: by suit at once, by trump only on the last draw.
+TEST(PlayerDefendAutomatic, CoveringDrawIsPlacedForTheComputersNextMove) {
+    struct Case {
+        int tries, slot, card;
+    };
+    for (Case c : {Case{0, 1, 13}, Case{12, 5, 156}}) {
+        SCOPED_TRACE(c.tries);
+        TestTable t;
+        ComputerLedToAutomaticPlayer(t, 160, 12);
+        t.g.playerHand[1] = 13;
+        t.g.playerHand[3] = 7;
+        t.g.playerHand[5] = 156;
+        t.g.autoDefendTries = static_cast<Field>(c.tries);
+        if (c.tries > 0) t.random.PushInt(3, 12);
+        t.random.PushInt(c.slot, 12);
+        StepLog log(t);
 
-    PlayerDefend(t.g);
+        PlayerDefend(t.g);
 
-    const auto* next = log.First("ComputerAttack");
-    ASSERT_NE(next, nullptr);
-    EXPECT_EQ(next->state.tablePlayerDefence[1], 156);
-    EXPECT_EQ(next->state.defenceCard, 156);
-    EXPECT_EQ(next->state.playerHand[5], 0);
-    EXPECT_EQ(next->state.playerHand[3], 7);
-    EXPECT_EQ(next->state.autoDefendTries, 13);
-    EXPECT_EQ(next->state.attackPhase, 2);
-}
-
-TEST(PlayerDefendAutomatic, CardOfTheSuitEndsTheDrawsAtOnce) {
-    TestTable t;
-    ComputerLedToAutomaticPlayer(t, 160, 12);
-    t.g.playerHand[1] = 13;
-    t.g.playerHand[2] = 7;
-    t.random.PushInt(1, 12);
-    StepLog log(t);
-
-    PlayerDefend(t.g);
-
-    EXPECT_EQ(t.random.reseeds, 1);
-    const auto* next = log.First("ComputerAttack");
-    ASSERT_NE(next, nullptr);
-    EXPECT_EQ(next->state.tablePlayerDefence[1], 13);
-    EXPECT_EQ(next->state.autoDefendTries, 0);
+        const auto* next = log.First("ComputerAttack");
+        ASSERT_NE(next, nullptr);
+        EXPECT_EQ(next->reseeds, c.tries > 0 ? 2 : 1);
+        EXPECT_EQ(next->state.tablePlayerDefence[1], c.card);
+        EXPECT_EQ(next->state.defenceCard, c.card);
+        EXPECT_EQ(next->state.playerHand[c.slot], 0);
+        EXPECT_EQ(next->state.playerHand[3], 7);
+        EXPECT_EQ(next->state.autoDefendTries, c.tries > 0 ? 13 : 0);
+        EXPECT_EQ(next->state.attackPhase, 2);
+    }
 }
 
 // --- Entering without a card to cover ---------------------------------------------------------
