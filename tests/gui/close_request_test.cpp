@@ -1,0 +1,78 @@
+// A close of the window by the window manager (the title bar's close button, Alt+F4)
+// while a move waits. The request travels through the X server like the user's
+// input, so a wait that merely left input queued would also leave the close waiting
+// until the whole move is over; this test runs on a real X display.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QTest>
+#include <QTimer>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "ui/pauses.h"
+#include "ui/qt/form1.h"
+
+namespace durak::qt {
+namespace {
+
+xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
+    xcb_intern_atom_reply_t* reply =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : XCB_ATOM_NONE;
+    std::free(reply);
+    return atom;
+}
+
+// What a window manager sends when the user closes a window.
+void SendDeleteWindow(QWidget& window) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    ASSERT_NE(x11, nullptr);
+    xcb_connection_t* c = x11->connection();
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(window.winId());
+    message.type = Atom(c, "WM_PROTOCOLS");
+    message.data.data32[0] = Atom(c, "WM_DELETE_WINDOW");
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(c, 0, message.window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(c);
+}
+
+TEST(CloseRequest, AWindowManagerCloseDuringAWaitEndsTheMove) {
+    Form1 window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_NE(qGuiApp->nativeInterface<QNativeInterface::QX11Application>(), nullptr);
+
+    bool after = false;
+    QTimer::singleShot(20, [&] { SendDeleteWindow(window); });
+    window.RunChain([&](Game& g) {
+        // Far longer than the request takes to come back from the X server.
+        for (int k = 0; k < 5; ++k) g.pauses.Wait(PlayerCoveredPause());
+        after = true;
+    });
+    EXPECT_FALSE(after);
+    EXPECT_EQ(window.WindowPauses().Waits(), 1);
+    EXPECT_TRUE(window.StopRequested());
+    EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace durak::qt
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    durak::qt::Form1::ApplyStandardLook();
+    return RUN_ALL_TESTS();
+}
