@@ -134,6 +134,16 @@ void TestForGameEnd(Game& g) {
     }
 }
 
+// A hand whose every slot is taken cannot hold the rest of the table: those cards leave
+// play with the cleared table, as beaten cards do, instead of lingering unseen in the
+// table rows where the next round's cards would overwrite them.
+void ClearWhatNoHandHolds(Game& g) {
+    if (g.tableComputerAttack.AllZero() && g.tablePlayerDefence.AllZero()) return;
+    if (g.watcher) g.watcher->Beaten(g.tableComputerAttack, g.tablePlayerDefence);
+    g.tableComputerAttack.Clear();
+    g.tablePlayerDefence.Clear();
+}
+
 }  // namespace
 
 // =================================================================================
@@ -169,6 +179,7 @@ void EndRound(Game& g) {
     // Whatever the outcome: the player's take steps (with an empty table of the
     // computer's attack only the close-up moves anything), and the hand on screen.
     PlayerTakesTable(g);
+    ClearWhatNoHandHolds(g);
     ShowPlayerHand(g);
 
     g.computerCardCount = static_cast<Field>(g.computerHand.CountNonZero());

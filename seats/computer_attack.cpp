@@ -172,6 +172,9 @@ bool CoverCheckAgain(Game& g) {
 
     g.defenceCard = g.playerDefenceCard;
     if (g.playerDefenceCard == 0) return false;
+    // A cover left from an earlier move already lay on the table (it may be beaten or in
+    // the hand by now): it is not put down a second time, as after a cover already placed.
+    if (!taken) return false;
     if (!PlacePlayerCover(g, taken, coverBefore)) return false;
 
     if (!g.playerHand.AllZero()) g.attackPhase = 2;

@@ -1,6 +1,7 @@
 #include "sim/card_ledger.h"
 
 #include <array>
+#include <cstring>
 
 #include "cards/card_code.h"
 
@@ -17,6 +18,11 @@ void CardLedger::NewDeal() {
 
 void CardLedger::Step(const GameState& state, const char* step) {
     lastStep_ = step;
+    // A new deal starts here: what lies about now belongs to the game it replaces.
+    if (std::strstr(step, "NewGame") != nullptr) {
+        NewDeal();
+        return;
+    }
     Check(state);
 }
 
