@@ -134,6 +134,7 @@ void TestForGameEnd(Game& g) {
     }
 }
 
+// ---------------------------------------------------------------------------------
 // A hand whose every slot is taken cannot hold the rest of the table: those cards leave
 // play with the cleared table, as beaten cards do, instead of lingering unseen in the
 // table rows where the next round's cards would overwrite them.

@@ -292,9 +292,9 @@ TEST(PlayerTakes, CardTheListsMissGoesToFirstEmptySlot) {
     EXPECT_EQ(CardsHeld(t.g), before);
 }
 
-// With all twelve slots taken there is nowhere to put the card: it stays on the table
-// and no card in the hand is overwritten.
-TEST(PlayerTakes, FullHandLeavesTheCardOnTheTable) {
+// With all twelve slots taken there is nowhere to put the card: no card in the hand is
+// overwritten.
+TEST(PlayerTakes, FullHandSendsTheCardOffWithTheClearedTable) {
     Table t;
     t.g.playerRole = 2;
     t.Computer({{1, 8}});
@@ -309,25 +309,9 @@ TEST(PlayerTakes, FullHandLeavesTheCardOnTheTable) {
     EXPECT_THROW(EndRound(t.g), ChainStopped);
 
     EXPECT_EQ(t.g.playerHand.v, handBefore.v);
-    EXPECT_EQ(t.g.tableComputerAttack[1], 9);
-}
-
-// With nothing to take, the close-up alone moves the cards of slots 7..12 down.
-TEST(PlayerTakes, CloseUpMovesSlotsSevenToTwelveIntoGaps) {
-    Table t;
-    t.Computer({{1, 8}});
-    t.Player({{1, 6}, {3, 56}, {4, 57}, {5, 58}, {6, 59}, {8, 60}, {12, 61}});
-
-    EndRound(t.g);
-
-    const auto& p = t.g.playerHand;
-    EXPECT_EQ(p[2], 60);  // P2 ← P8
-    EXPECT_EQ(p[1], 6);
-    EXPECT_EQ(p[12], 61);  // no gap left among 1..6 for it
-    EXPECT_EQ(p[8], 0);
-    EXPECT_EQ(t.screen.PictureOf(42), PictureIndexOf(60));
-    EXPECT_EQ(t.screen.PictureOf(79), kBlankHolder);
-    EXPECT_EQ(t.screen.PictureOf(83), PictureIndexOf(61));
+    // No slot is free: the card leaves play with the cleared table instead of lingering
+    // in the row, where the next round's first card would overwrite it unseen.
+    EXPECT_EQ(t.g.tableComputerAttack[1], 0);
 }
 
 // ---------------------------------------------------------------------------------
@@ -451,6 +435,8 @@ TEST(RoundOutcome, NothingToCountKeepsThePlayerLeading) {
               0);
     EXPECT_EQ(t.g.playerHand[6], 58);  // closed up: P6 ← P7 comes before any P2 ← P7
     EXPECT_EQ(t.g.playerHand[7], 0);
+    EXPECT_EQ(t.screen.PictureOf(46), PictureIndexOf(58));
+    EXPECT_EQ(t.screen.PictureOf(78), kBlankHolder);
     ASSERT_EQ(t.text.Runs().size(), 1u);
     EXPECT_TRUE(t.text.HasRunAt(2550, 6420, " 6  0  56  57  0  58 "));
     EXPECT_TRUE(t.pauses.waits.empty());

@@ -93,22 +93,23 @@ int Index(int card) { return PictureIndexOf(card); }
 // The draw
 // ---------------------------------------------------------------------------------
 
-// Two cards left and two gaps on each side: the player gets both.
+// Two cards left and two gaps on each side: the player gets both. One is the ten of
+// hearts, the last picture number.
 TEST(StockDraw, PlayerDrawsBeforeTheComputer) {
-    Refill t({109, 110});
+    Refill t({109, 160});
     t.Player({{1, 6}, {2, 7}, {3, 8}, {5, 10}});
     t.Computer({{1, 56}, {2, 57}, {3, 58}, {4, 59}});
-    t.Draws({Index(110), Index(109)});
+    t.Draws({40, Index(109)});
 
     RefillFromStock(t.g);
 
-    EXPECT_EQ(t.g.playerHand[4], 110);
+    EXPECT_EQ(t.g.playerHand[4], 160);
     EXPECT_EQ(t.g.playerHand[6], 109);
     EXPECT_EQ(t.g.computerHand.CountNonZero(), 4);
     EXPECT_EQ(t.g.dealtCount, 35);
-    EXPECT_EQ(t.g.seenCards[35], 110);
+    EXPECT_EQ(t.g.seenCards[35], 160);
     EXPECT_EQ(t.g.seenCards[36], 109);
-    EXPECT_EQ(t.screen.PictureOf(44), Index(110));
+    EXPECT_EQ(t.screen.PictureOf(44), 40);
     EXPECT_EQ(t.screen.PictureOf(46), Index(109));
     EXPECT_TRUE(t.random.values.empty());
 }
@@ -138,20 +139,8 @@ TEST(StockDraw, GapsFillInSlotOrderAndSeenCardsAreSkipped) {
     EXPECT_TRUE(t.random.values.empty());
 }
 
-TEST(StockDraw, TenOfHeartsIsDrawnLikeAnyCard) {
-    Refill t({160, 161});
-    t.Player({{1, 6}, {2, 7}, {3, 8}, {4, 9}, {5, 10}});
-    t.Computer({{1, 56}, {2, 57}, {3, 58}, {4, 59}, {5, 60}, {6, 61}});
-    t.Draws({40});
-
-    RefillFromStock(t.g);
-
-    EXPECT_EQ(t.g.playerHand[6], 160);
-    EXPECT_EQ(t.screen.PictureOf(46), 40);
-    EXPECT_TRUE(t.g.seenCards.Contains(160));
-}
-
-// A hand that took cards into slots 7 and up still fills its gaps among 1..6.
+// A hand that took cards into slots 7 and up still fills its gaps among 1..6. The count
+// line gives the computer's count from before the draws.
 TEST(StockDraw, HandWithCardsBeyondSixFillsItsFrontGaps) {
     Refill t({106, 107, 108});
     t.Player({{1, 6}, {2, 7}, {4, 8}, {5, 9}, {6, 10}, {7, 11}, {8, 12}});
@@ -163,25 +152,12 @@ TEST(StockDraw, HandWithCardsBeyondSixFillsItsFrontGaps) {
     EXPECT_EQ(t.g.playerHand[3], 106);
     EXPECT_EQ(t.g.computerHand[2], 107);
     EXPECT_EQ(t.g.playerHand.CountNonZero(), 8);
+    EXPECT_TRUE(t.text.HasRunAt(7500, 20, "Карт- 8 "));
     EXPECT_EQ(t.g.computerCardCount, 9);
     EXPECT_EQ(t.screen.PictureOf(kComputerFanSlot), kFanHolder9);
     // Nothing had room for the third card: it stays in the stock.
     EXPECT_FALSE(t.g.seenCards.Contains(108));
     EXPECT_EQ(t.g.dealtCount, 34);
-}
-
-// The count line shows the computer's count from before the draws.
-TEST(StockDraw, CountLineShowsTheCountFromBefore) {
-    Refill t({106, 107, 108, 109});
-    t.Player({{1, 6}, {2, 7}, {3, 8}, {4, 9}, {5, 10}, {6, 11}});
-    t.Computer({{1, 56}, {2, 57}, {3, 58}, {4, 59}, {5, 60}});
-    t.Draws({Index(108)});
-
-    RefillFromStock(t.g);
-
-    EXPECT_TRUE(t.text.HasRunAt(7500, 20, "Карт- 5 "));
-    EXPECT_EQ(t.g.computerCardCount, 6);
-    EXPECT_EQ(t.screen.PictureOf(kComputerFanSlot), kFanHolder6);
 }
 
 // 305 counted draws that meet only seen cards end the loop; the unseen card waits.
