@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
+#include "support/chain_cut.h"
 #include "support/fakes.h"
 
 using namespace durak;
@@ -18,72 +18,8 @@ using durak::fakes::TestTable;
 
 namespace {
 
-// Thrown by the recorder when the chain reaches a step the test stops at.
-struct ChainCut {
-    std::string step;
-};
-
-// Sees every game step entered, with the state and text it found, and can cut the chain
-// at a named step so that a test looks at what led up to it without running it.
-class StepRecorder : public PlayWatcher {
-public:
-    struct Entry {
-        std::string step;
-        GameState state;
-        std::string text;  // the text layer's dump
-        std::int64_t penX, penY;
-    };
-
-    explicit StepRecorder(TestTable& t) : text_(t.text) { t.g.watcher = this; }
-
-    void CutAt(std::initializer_list<const char*> steps) { cuts_.insert(steps.begin(), steps.end()); }
-
-    void Step(const GameState& s, const char* function) override {
-        entries.push_back({NameOf(function), s, text_.Dump(), text_.PenX(), text_.PenY()});
-        if (cuts_.count(entries.back().step)) throw ChainCut{entries.back().step};
-    }
-
-    int Count(const std::string& step) const {
-        int n = 0;
-        for (const auto& e : entries) n += (e.step == step);
-        return n;
-    }
-    const Entry& First(const std::string& step) const {
-        for (const auto& e : entries)
-            if (e.step == step) return e;
-        throw std::logic_error("step never entered: " + step);
-    }
-    // Names of the steps entered, in order.
-    std::vector<std::string> Names() const {
-        std::vector<std::string> out;
-        for (const auto& e : entries) out.push_back(e.step);
-        return out;
-    }
-
-    std::vector<Entry> entries;
-
-private:
-    // "void durak::EndRound(durak::Game&)" -> "EndRound"
-    static std::string NameOf(const std::string& f) {
-        const auto paren = f.find('(');
-        const auto start = f.rfind(':', paren);
-        return f.substr(start == std::string::npos ? 0 : start + 1, paren - start - 1);
-    }
-
-    const TextLayer& text_;
-    std::set<std::string> cuts_;
-};
-
-// Runs the step and returns the name of the step the chain was cut at ("" if none).
-template <typename Step>
-std::string RunToCut(Step step) {
-    try {
-        step();
-    } catch (const ChainCut& cut) {
-        return cut.step;
-    }
-    return "";
-}
+using fakes::CutLog;
+using fakes::RunToCut;
 
 constexpr int kClubsTrump = 64;    // A♣ turned up: clubs are trumps
 constexpr int kHeartsTrump = 160;  // 10♥
@@ -144,8 +80,7 @@ TEST(ComputerLead, FirstCardOfTheStartSuitOrALaterOneIsLed) {
         ExampleLeadHand(t);
         t.text.MoveTextPen(50, 170);
         t.random.PushInt(c.startSuit, 5);
-        StepRecorder steps(t);
-        steps.CutAt({"EndRound", "PlayerDefend"});
+        CutLog steps(t, {"EndRound", "PlayerDefend"});
 
         // The player answers the card.
         EXPECT_EQ(RunToCut([&] { ComputerAttack(t.g); }), "PlayerDefend");
@@ -175,8 +110,7 @@ TEST(ComputerLead, StartSuitWithNothingLeftIsDrawnOnceMore) {
     t.random.PushInt(0, 5);  // names no suit: drawn again at once
     t.random.PushInt(4, 5);  // hearts: none held
     t.random.PushInt(1, 5);
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound", "PlayerDefend"});
+    CutLog steps(t, {"EndRound", "PlayerDefend"});
 
     EXPECT_EQ(RunToCut([&] { ComputerAttack(t.g); }), "PlayerDefend");
 
@@ -196,12 +130,11 @@ TEST(ComputerLead, LeadStartsFromNoCard) {
     t.g.computerAttackCard = 112;  // taken by the player with "Мы взяли..."
     t.random.PushInt(4, 5);
     t.random.PushInt(3, 5);
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound"});
+    CutLog steps(t, {"EndRound"});
 
     EXPECT_EQ(RunToCut([&] { ComputerAttack(t.g); }), "EndRound");
 
-    const GameState& s = steps.First("EndRound").state;
+    const GameState& s = steps.At("EndRound").state;
     EXPECT_EQ(s.computerAttackCard, 0);
     EXPECT_EQ(s.tableComputerAttack[1], 0);
     EXPECT_EQ(s.computerHand[1], 9);
@@ -214,8 +147,7 @@ TEST(ComputerLead, LeadStartsFromNoCard) {
 TEST(ComputerLead, HandOfOnlyTrumpsLeadsItsFirstTrump) {
     AttackTable t(kHeartsTrump);
     t.Hand({{2, 162}, {5, 157}});
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound", "PlayerDefend"});
+    CutLog steps(t, {"EndRound", "PlayerDefend"});
 
     EXPECT_EQ(RunToCut([&] { ComputerAttack(t.g); }), "PlayerDefend");
 
@@ -228,8 +160,7 @@ TEST(ComputerLead, HandOfOnlyTrumpsLeadsItsFirstTrump) {
 
     AttackTable one(kHeartsTrump);
     one.Hand({{1, 157}});
-    StepRecorder oneSteps(one);
-    oneSteps.CutAt({"EndRound", "PlayerDefend"});
+    CutLog oneSteps(one, {"EndRound", "PlayerDefend"});
     EXPECT_EQ(RunToCut([&] { ComputerAttack(one.g); }), "PlayerDefend");
     EXPECT_EQ(one.g.tableComputerAttack[1], 157);
     EXPECT_EQ(one.g.computerHand[1], 0);
@@ -242,12 +173,11 @@ TEST(ComputerLead, TrumpIsNotLedWhileAnotherCardIsHeld) {
     t.Hand({{1, 157}, {3, 108}});
     t.random.PushInt(4, 5);
     t.random.PushInt(4, 5);
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound"});
+    CutLog steps(t, {"EndRound"});
 
     EXPECT_EQ(RunToCut([&] { ComputerAttack(t.g); }), "EndRound");
 
-    const GameState& s = steps.First("EndRound").state;
+    const GameState& s = steps.At("EndRound").state;
     EXPECT_EQ(s.computerAttackCard, 0);
     EXPECT_EQ(s.computerHand[1], 157);
     EXPECT_EQ(s.computerHand[3], 108);
@@ -272,8 +202,7 @@ TEST(ComputerAdding, FirstCardOfTheCoversRankIsAddedTrumpsIncluded) {
         t.g.computerAttackPair = 2;
         t.g.playerDefencePair = 2;
         t.JustCovered(108);
-        StepRecorder steps(t);
-        steps.CutAt({"EndRound", "PlayerDefend"});
+        CutLog steps(t, {"EndRound", "PlayerDefend"});
 
         EXPECT_EQ(RunToCut([&] { ComputerAttack(t.g); }), "PlayerDefend");
 
@@ -299,12 +228,11 @@ TEST(ComputerAdding, NothingOfTheRankEndsTheRoundWithoutMessage) {
     t.g.computerAttackPair = 2;
     t.g.playerDefencePair = 2;
     t.JustCovered(108);
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound"});
+    CutLog steps(t, {"EndRound"});
 
     EXPECT_EQ(RunToCut([&] { ComputerAttack(t.g); }), "EndRound");
 
-    const auto& at = steps.First("EndRound");
+    const auto& at = steps.At("EndRound");
     EXPECT_EQ(at.state.computerAttackCard, 0);
     EXPECT_EQ(at.state.attackPhase, 2);
     EXPECT_EQ(at.state.computerHand[1], 61);
@@ -325,14 +253,13 @@ TEST(ComputerAdding, SeventhCardIsRefused) {
         t.g.computerAttackPair = followUp ? 1 : 7;
         t.g.playerDefencePair = 7;
         t.JustCovered(112);  // Q♦
-        StepRecorder steps(t);
-        steps.CutAt({"EndRound"});
+        CutLog steps(t, {"EndRound"});
 
         EXPECT_EQ(RunToCut([&] { followUp ? ComputerFollowUp(t.g) : ComputerAttack(t.g); }),
                   "EndRound")
             << followUp;
 
-        const auto& at = steps.First("EndRound");
+        const auto& at = steps.At("EndRound");
         EXPECT_EQ(at.state.computerAttackCard, 0) << followUp;
         EXPECT_EQ(at.state.computerHand[1], 12) << followUp;
         EXPECT_EQ(at.state.computerHand[2], 62) << followUp;
@@ -355,8 +282,7 @@ TEST(ComputerAdding, SixthCardMovesTheCursorOnByTheCaller) {
         t.g.computerAttackPair = 6;
         t.g.playerDefencePair = 6;
         t.JustCovered(112);
-        StepRecorder steps(t);
-        steps.CutAt({"EndRound", "PlayerDefend"});
+        CutLog steps(t, {"EndRound", "PlayerDefend"});
 
         EXPECT_EQ(RunToCut([&] { followUp ? ComputerFollowUp(t.g) : ComputerAttack(t.g); }),
                   "PlayerDefend");
@@ -377,13 +303,12 @@ TEST(ComputerFollowUpMove, ComputerThatPlaysNothingSaysSoAndEndsTheRound) {
     t.g.playerDefencePair = 2;
     t.JustCovered(108);
     t.text.MoveTextPen(2000, 3000);
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound"});
+    CutLog steps(t, {"EndRound"});
 
     EXPECT_EQ(RunToCut([&] { ComputerFollowUp(t.g); }), "EndRound");
 
     EXPECT_TRUE(t.text.HasRunAt(50, 500, "Комп не пошел")) << t.text.Dump();
-    EXPECT_EQ(steps.First("EndRound").state.computerAttackCard, 0);
+    EXPECT_EQ(steps.At("EndRound").state.computerAttackCard, 0);
     EXPECT_EQ(t.g.computerHand[1], 61);
 }
 
@@ -394,8 +319,7 @@ TEST(ComputerFollowUpMove, EmptiedHandSlotsAreBlanked) {
     t.g.playerHand[5] = 0;
     t.g.playerHand[9] = 59;
     t.random.PushInt(1, 5);
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound", "PlayerDefend"});
+    CutLog steps(t, {"EndRound", "PlayerDefend"});
 
     EXPECT_EQ(RunToCut([&] { ComputerFollowUp(t.g); }), "PlayerDefend");
 
@@ -416,8 +340,7 @@ TEST(ComputerFollowUpMove, SelectedCardCoversAndTheComputerAdds) {
     t.g.attackPhase = 4;
     t.g.playerHand[3] = 12;  // Q♠
     t.g.selectedSlot = 3;
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound", "PlayerDefend"});
+    CutLog steps(t, {"EndRound", "PlayerDefend"});
 
     EXPECT_EQ(RunToCut([&] { ComputerFollowUp(t.g); }), "PlayerDefend");
 
@@ -444,8 +367,7 @@ TEST(ComputerFollowUpMove, TrumpTestIsMadeForTheUpperHandSlotsToo) {
     t.g.attackPhase = 4;
     t.g.playerHand[9] = 157;  // 7♥, a trump, in Image80
     t.g.selectedSlot = 9;
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound", "PlayerDefend"});
+    CutLog steps(t, {"EndRound", "PlayerDefend"});
 
     EXPECT_EQ(RunToCut([&] { ComputerFollowUp(t.g); }), "PlayerDefend");
 
@@ -469,8 +391,7 @@ TEST(ComputerFollowUpMove, CoverWithNoPlaceLeftStaysInTheHand) {
     t.g.playerHand[4] = 113;  // K♦ would cover 7♦
     t.g.selectedSlot = 4;
     const GameState before = t.g;
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound", "PlayerDefend"});
+    CutLog steps(t, {"EndRound", "PlayerDefend"});
 
     EXPECT_EQ(RunToCut([&] { ComputerFollowUp(t.g); }), "PlayerDefend");
 
@@ -495,8 +416,7 @@ TEST(ComputerFollowUpMove, RoundAlreadyEndedStopsTheFollowUp) {
         t.g.selectedSlot = 3;
         t.g.autoDefendTries = 3;
         const GameState before = t.g;
-        StepRecorder steps(t);
-        steps.CutAt({"EndRound", "PlayerDefend", "PlayerAttack"});
+        CutLog steps(t, {"EndRound", "PlayerDefend", "PlayerAttack"});
 
         ASSERT_EQ(RunToCut([&] { ComputerFollowUp(t.g); }), "") << phase;
 
@@ -523,7 +443,7 @@ TEST(ComputerFollowUpMove, RoundEndedByTheAttackIsEndedOnlyOnce) {
     t.JustCovered(12);
     t.g.attackPhase = 4;  // kept: the player holds no card any more
     t.g.selectedSlot = 3;
-    StepRecorder steps(t);
+    CutLog steps(t, {});
 
     ComputerAttack(t.g);
 
@@ -542,8 +462,7 @@ TEST(ComputerAttackMove, NothingHappensWhileThePlayerAttacks) {
     t.Hand({{1, 62}});
     t.g.playerRole = 1;
     t.g.playerAttackCard = 56;
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound", "PlayerDefend"});
+    CutLog steps(t, {"EndRound", "PlayerDefend"});
 
     ComputerAttack(t.g);
 
@@ -562,15 +481,14 @@ TEST(ComputerFollowUpReply, ReplyRunsWhileTheTriesAllowAndTheWindowIsShown) {
         t.Hand({{1, 9}});
         t.random.PushInt(1, 5);
         t.g.autoDefendTries = tries;
-        StepRecorder steps(t);
-        steps.CutAt({"EndRound", "PlayerDefend"});
+        CutLog steps(t, {"EndRound", "PlayerDefend"});
 
         const std::string cut = RunToCut([&] { ComputerAttack(t.g); });
 
         EXPECT_EQ(cut, tries == 25 ? "PlayerDefend" : "") << tries;
         EXPECT_EQ(t.g.autoDefendTries, tries + 1);
         if (tries == 25) {
-            const GameState& s = steps.First("PlayerDefend").state;
+            const GameState& s = steps.At("PlayerDefend").state;
             EXPECT_EQ(s.computerAttackCard, 9);
             EXPECT_EQ(s.attackPhase, 4);
         } else {
@@ -592,21 +510,20 @@ TEST(ComputerFollowUpReply, TwoComputersWaitThenRenewTheReply) {
     t.g.computerCardCount = 0;  // a renewed reply then ends at once
     t.g.autoDefendTries = 26;   // no reply before the wait
     t.g.autoReplyCount = 3;
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound"});
+    CutLog steps(t, {"EndRound"});
 
     ASSERT_EQ(RunToCut([&] { ComputerAttack(t.g); }), "");
 
     ASSERT_EQ(steps.Count("PlayerDefend"), 1);
-    const GameState& s = steps.First("PlayerDefend").state;
+    const GameState& s = steps.At("PlayerDefend").state;
     EXPECT_EQ(s.autoReplyCount, 4);
     EXPECT_EQ(s.autoDefendTries, 0);
     EXPECT_EQ(s.scratch, 21001);
     EXPECT_EQ(t.g.autoReplyCount, 4);
     EXPECT_GE(t.screen.windowShown, 1);
     // The wait's lines start at (50, 50): the reply finds the pen one line below.
-    EXPECT_EQ(steps.First("PlayerDefend").penX, 0);
-    EXPECT_EQ(steps.First("PlayerDefend").penY, 50 + TextLayer::kLineHeight);
+    EXPECT_EQ(steps.At("PlayerDefend").penX, 0);
+    EXPECT_EQ(steps.At("PlayerDefend").penY, 50 + TextLayer::kLineHeight);
     ASSERT_FALSE(t.pauses.waits.empty());
     const Pause& p = t.pauses.waits[0];
     EXPECT_EQ(p.kind, PauseKind::FollowUpWait);
@@ -622,8 +539,7 @@ TEST(ComputerFollowUpReply, EighthRenewedReplyIsFollowedByTheRoundEnd) {
     t.g.computerCardCount = 0;
     t.g.autoDefendTries = 26;
     t.g.autoReplyCount = 7;
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound"});
+    CutLog steps(t, {"EndRound"});
 
     EXPECT_EQ(RunToCut([&] { ComputerAttack(t.g); }), "EndRound");
 
@@ -632,7 +548,7 @@ TEST(ComputerFollowUpReply, EighthRenewedReplyIsFollowedByTheRoundEnd) {
     const auto end = std::find(names.begin(), names.end(), "EndRound");
     ASSERT_NE(reply, names.end());
     EXPECT_LT(reply - names.begin(), end - names.begin());
-    EXPECT_EQ(steps.First("PlayerDefend").state.autoReplyCount, 8);
-    EXPECT_EQ(steps.First("EndRound").state.autoReplyCount, 0);
-    EXPECT_EQ(steps.First("EndRound").state.computerAttackCard, 9);
+    EXPECT_EQ(steps.At("PlayerDefend").state.autoReplyCount, 8);
+    EXPECT_EQ(steps.At("EndRound").state.autoReplyCount, 0);
+    EXPECT_EQ(steps.At("EndRound").state.computerAttackCard, 9);
 }

@@ -3,13 +3,13 @@
 // human's table and between two computers.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
+#include "support/chain_cut.h"
 #include "support/fakes.h"
 
 using namespace durak;
@@ -17,65 +17,8 @@ using durak::fakes::TestTable;
 
 namespace {
 
-// Thrown by the recorder when the chain reaches a step the test stops at.
-struct ChainCut {
-    std::string step;
-};
-
-// Sees every game step entered, with the state and pen it found, and can cut the chain
-// at a named step so that a test looks at what led up to it without running it.
-class StepRecorder : public PlayWatcher {
-public:
-    struct Entry {
-        std::string step;
-        GameState state;
-        std::int64_t penX, penY;
-    };
-
-    explicit StepRecorder(TestTable& t) : text_(t.text) { t.g.watcher = this; }
-
-    void CutAt(std::initializer_list<const char*> steps) { cuts_.insert(steps.begin(), steps.end()); }
-
-    void Step(const GameState& s, const char* function) override {
-        entries.push_back({NameOf(function), s, text_.PenX(), text_.PenY()});
-        if (cuts_.count(entries.back().step)) throw ChainCut{entries.back().step};
-    }
-
-    int Count(const std::string& step) const {
-        int n = 0;
-        for (const auto& e : entries) n += (e.step == step);
-        return n;
-    }
-    const Entry& First(const std::string& step) const {
-        for (const auto& e : entries)
-            if (e.step == step) return e;
-        throw std::logic_error("step never entered: " + step);
-    }
-
-    std::vector<Entry> entries;
-
-private:
-    // "void durak::EndRound(durak::Game&)" -> "EndRound"
-    static std::string NameOf(const std::string& f) {
-        const auto paren = f.find('(');
-        const auto start = f.rfind(':', paren);
-        return f.substr(start == std::string::npos ? 0 : start + 1, paren - start - 1);
-    }
-
-    const TextLayer& text_;
-    std::set<std::string> cuts_;
-};
-
-// Runs the step and returns the name of the step the chain was cut at ("" if none).
-template <typename Step>
-std::string RunToCut(Step step) {
-    try {
-        step();
-    } catch (const ChainCut& cut) {
-        return cut.step;
-    }
-    return "";
-}
+using fakes::CutLog;
+using fakes::RunToCut;
 
 // A round of the player's attack at the human's table: the player has just put
 // `attack` into pair `pair`. The stock is used up, so a round end draws nothing.
@@ -124,8 +67,7 @@ TEST(ComputerCoverChoice, FirstHigherCardInSlotOrderCoversNotTheLowest) {
     CoverTable t(kDiamondsTrump);
     t.Hand({{1, 110}, {2, 62}, {5, 57}});  // 10♦ (trump), Q♣, 7♣
     t.Attack(1, 56);                       // 6♣
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound", "PlayerAttack"});
+    CutLog steps(t, {"EndRound", "PlayerAttack"});
 
     ComputerDefend(t.g);
 
@@ -158,8 +100,7 @@ TEST(ComputerCoverChoice, FirstTrumpInSlotOrderCoversWithoutAHigherCardOfTheSuit
         t.Hand(c.hand);
         t.Attack(1, c.attack);
         const auto before = t.g.computerHand;
-        StepRecorder steps(t);
-        steps.CutAt({"EndRound"});
+        CutLog steps(t, {"EndRound"});
 
         ComputerDefend(t.g);
 
@@ -178,8 +119,7 @@ TEST(ComputerCoverPasses, SecondPairWithoutHigherCardGetsFirstTrumpFromTheSecond
     t.Hand({{1, 7}, {2, 106}, {4, 158}, {9, 58}, {10, 60}});  // 7♠ 6♦ 8♥ | 8♣ 10♣
     t.Covered(1, 8, 13);                                       // 8♠ beaten by K♠
     t.Attack(2, 9);                                            // 9♠
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound"});
+    CutLog steps(t, {"EndRound"});
 
     ComputerDefend(t.g);
 
@@ -203,8 +143,7 @@ TEST(ComputerCoverPasses, CoveredPairsAreSteppedOverToTheNextFreePlace) {
     t.Covered(3, 106, 107);
     t.g.computerDefencePair = 1;
     t.Attack(4, 110);  // 10♦
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound"});
+    CutLog steps(t, {"EndRound"});
 
     ComputerDefend(t.g);
 
@@ -221,12 +160,11 @@ TEST(ComputerCoverPasses, NoCoverAtTheHumansTableEndsTheRoundAtOnce) {
     t.Hand({{1, 9}, {2, 108}, {3, 157}});  // no higher diamond, no club
     const auto handBefore = t.g.computerHand;
     t.Attack(1, 114);  // A♦
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound", "PlayerAttack"});
+    CutLog steps(t, {"EndRound", "PlayerAttack"});
 
     EXPECT_EQ(RunToCut([&] { ComputerDefend(t.g); }), "EndRound");
 
-    const GameState& s = steps.First("EndRound").state;
+    const GameState& s = steps.At("EndRound").state;
     EXPECT_EQ(s.defenceCard, 0);
     EXPECT_EQ(s.playerAttackCard, 114);  // the round end sees the card to take
     EXPECT_EQ(s.computerHand.v, handBefore.v);
@@ -252,8 +190,7 @@ TEST(ComputerCoverPasses, NoAttackCardTakesNothingFromTheHand) {
         t.g.playerAttackCard = 0;
         t.g.defenceCard = static_cast<Field>(c.coverOfPairOne);
         const GameState before = t.g;
-        StepRecorder steps(t);
-        steps.CutAt({"EndRound", "PlayerAttack"});
+        CutLog steps(t, {"EndRound", "PlayerAttack"});
 
         ASSERT_EQ(RunToCut([&] { ComputerDefend(t.g); }), "") << c.mode << " " << c.coverOfPairOne;
 
@@ -274,8 +211,7 @@ TEST(ComputerCoverPasses, CoveringWithTheLastCardLeavesTheFanPicture) {
     CoverTable t(kHeartsTrump);
     t.Hand({{4, 62}});
     t.Attack(1, 56);
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound"});
+    CutLog steps(t, {"EndRound"});
 
     ComputerDefend(t.g);
 
@@ -295,8 +231,7 @@ TEST(ComputerCoverPasses, NoSeventhPlaceKeepsTheChosenCardInTheHand) {
     t.g.computerDefencePair = 7;
     t.g.playerAttackCard = 110;  // 10♦: A♦ would cover it
     const GameState before = t.g;
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound", "PlayerAttack"});
+    CutLog steps(t, {"EndRound", "PlayerAttack"});
 
     RunToCut([&] { ComputerDefend(t.g); });
 
@@ -334,12 +269,11 @@ TEST(ComputerCoverTwoComputers, CoverIsShownThenTheAutomaticPlayerAddsAfterThePa
     t.Hand({{1, 62}, {2, 7}});
     t.Attack(1, 56);
     t.g.autoContinueCount = 5;
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound", "PlayerAttack"});
+    CutLog steps(t, {"EndRound", "PlayerAttack"});
 
     EXPECT_EQ(RunToCut([&] { ComputerDefend(t.g); }), "PlayerAttack");
 
-    const auto& at = steps.First("PlayerAttack");
+    const auto& at = steps.At("PlayerAttack");
     EXPECT_EQ(at.state.autoContinueCount, 6);
     EXPECT_EQ(at.state.scratch, 21001);
     EXPECT_EQ(at.state.tableComputerDefence[1], 62);
@@ -359,12 +293,11 @@ TEST(ComputerCoverTwoComputers, NoCoverStillHandsTheMoveToTheAutomaticPlayer) {
     t.g.playMode = kPlayModeTwoComputers;
     t.Hand({{1, 9}, {2, 108}});
     t.Attack(1, 114);
-    StepRecorder steps(t);
-    steps.CutAt({"EndRound", "PlayerAttack"});
+    CutLog steps(t, {"EndRound", "PlayerAttack"});
 
     EXPECT_EQ(RunToCut([&] { ComputerDefend(t.g); }), "PlayerAttack");
 
-    const GameState& s = steps.First("PlayerAttack").state;
+    const GameState& s = steps.At("PlayerAttack").state;
     EXPECT_EQ(s.defenceCard, 0);
     EXPECT_EQ(s.tableComputerDefence[1], 0);
     EXPECT_EQ(s.computerDefencePair, 2);
@@ -382,13 +315,12 @@ TEST(ComputerCoverTwoComputers, FourteenthContinuationEndsTheRound) {
         t.Hand({{1, 62}});
         t.Attack(1, 56);
         t.g.autoContinueCount = count;
-        StepRecorder steps(t);
-        steps.CutAt({"EndRound", "PlayerAttack"});
+        CutLog steps(t, {"EndRound", "PlayerAttack"});
 
         const std::string next = RunToCut([&] { ComputerDefend(t.g); });
 
         EXPECT_EQ(next, continuation == 14 ? "EndRound" : "PlayerAttack") << continuation;
-        count = steps.entries.back().state.autoContinueCount;
+        count = steps.seen.back().state.autoContinueCount;
     }
     EXPECT_EQ(count, 0);
 }
