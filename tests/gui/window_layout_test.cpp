@@ -71,23 +71,6 @@ TEST(WindowLayout, DisplaySlotsLieAtTheirPlacesWithTheirSizes) {
     EXPECT_LT(t.slot(83).geometry().right(), t.slot(70).geometry().left());
 }
 
-TEST(WindowLayout, FaceHoldersLieInFourRowsOfTen) {
-    TestWindow t;
-    const QPoint rowStart[4] = {{240, 240}, {3720, 240}, {240, 1920}, {3720, 1920}};
-    for (int row = 0; row < 4; ++row) {
-        for (int k = 1; k <= 10; ++k) {
-            const int n = 10 * row + k;
-            SCOPED_TRACE(n);
-            const QPoint twips = rowStart[row] + QPoint(240 * (k - 1), 0);
-            EXPECT_EQ(t.slot(n).pos(), twips / 15);
-            // A face holder has its card's size, 71 × 96.
-            if (k != 5) EXPECT_EQ(t.slot(n).size(), QSize(71, 96));
-        }
-    }
-    const QPoint icons[4] = {{7560, 2400}, {7800, 2160}, {8040, 1920}, {8280, 1680}};
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(t.slot(90 + k).pos(), icons[k] / 15);
-}
-
 TEST(WindowLayout, AtStartOnlyTheButtonShowsAPicture) {
     TestWindow t;
     const std::set<int> blankHolders = {5, 15, 25, 35};
