@@ -102,6 +102,9 @@ void ChooseAttackCard(Game& g) {
         g.computerAttackCard = 0;  // six pairs: the computer adds nothing
         return;
     }
+    // An old card counts as chosen only while it still lies on the table: once the
+    // player has taken it, placing it again would put one card in two places.
+    if (!g.tableComputerAttack.Contains(g.computerAttackCard)) g.computerAttackCard = 0;
     for (;;) {
         if (g.computerAttackPair <= 1) {
             ChooseLead(g);
