@@ -15,4 +15,8 @@ if [[ -z "$game" ]]; then
   echo "play: the game was not built (no executable named durak under build/)" >&2
   exit 1
 fi
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
+  echo "play: built $game, but there is no desktop to open its window on (no DISPLAY)" >&2
+  exit 1
+fi
 exec "$game" "$@"
