@@ -1,0 +1,166 @@
+// Whole rounds through the real chain of steps, driven only by clicks: the computer
+// leads, the player covers or takes, the round ends and the next one starts.
+#include <gtest/gtest.h>
+
+#include "cards/picture_catalogue.h"
+#include "flow/input_dispatch.h"
+#include "flow/procedures.h"
+#include "support/fakes.h"
+
+using namespace durak;
+using durak::fakes::TestTable;
+
+namespace {
+
+// A game late on: the stock is used up (no draws), hearts are trumps, and the
+// computer has just covered the player's attack 6♦ with 9♦.
+void SetUpComputerCovered(TestTable& t, std::initializer_list<int> player,
+                          std::initializer_list<int> computer) {
+    GameState& g = t.g;
+    g.playMode = kPlayModeHuman;
+    g.trumpCard = 160;
+    g.dealtCount = 35;
+    int k = 1;
+    for (int c : player) g.playerHand[k++] = static_cast<Field>(c);
+    k = 1;
+    for (int c : computer) g.computerHand[k++] = static_cast<Field>(c);
+    g.computerCardCount = static_cast<Field>(g.computerHand.CountNonZero());
+    g.playerRole = 1;
+    g.tablePlayerAttack[1] = 106;
+    g.tableComputerDefence[1] = 109;
+    g.defenceCard = 109;
+    g.playerAttackCard = 0;
+    g.playerAttackPair = 2;
+    g.computerDefencePair = 2;
+    g.playerDefencePair = g.computerAttackPair = 1;
+}
+
+int Count(const std::vector<Pause>& waits, PauseKind kind) {
+    int n = 0;
+    for (const auto& w : waits) n += (w.kind == kind);
+    return n;
+}
+
+}  // namespace
+
+TEST(WholeRound, ComputerLeadsAddsAndStopsAfterTwoCovers) {
+    TestTable t;
+    // Player: K♠ 7♠ 6♥ Q♣ 8♦ ; computer: Q♠ 7♣ Q♦ K♣.
+    SetUpComputerCovered(t, {13, 7, 156, 62, 108}, {12, 57, 112, 63});
+    t.random.PushInt(1, 5);  // the lead starts its scan at spades
+
+    // The button: the computer covered everything and leads the next round.
+    Image70_Click(t.g);
+    EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Комп ходит..."));
+    EXPECT_EQ(t.g.computerDefendedCount, 1);
+    EXPECT_EQ(t.g.playerRole, 2);
+    EXPECT_EQ(t.g.tablePlayerAttack[1], 0);
+    EXPECT_EQ(t.g.tableComputerAttack[1], 12);  // Q♠ led
+    EXPECT_EQ(t.screen.PictureOf(72), PictureIndexOf(12));
+    EXPECT_EQ(t.g.computerAttackCard, 12);      // still the card to cover
+    EXPECT_EQ(t.screen.PictureOf(68), 93);      // the stock is used up: hearts icon
+
+    // K♠ covers the queen; the computer adds the king of clubs.
+    Image41_Click(t.g);
+    EXPECT_EQ(t.g.tablePlayerDefence[1], 13);
+    EXPECT_EQ(t.screen.PictureOf(73), PictureIndexOf(13));
+    EXPECT_EQ(t.g.playerHand[1], 0);
+    EXPECT_EQ(t.g.tableComputerAttack[2], 63);
+    EXPECT_EQ(t.screen.PictureOf(74), PictureIndexOf(63));
+
+    // A refused card: 7♠ neither beats K♣ nor is a trump.
+    Image42_Click(t.g);
+    EXPECT_EQ(t.g.playerHand[2], 7);
+    EXPECT_EQ(t.g.tablePlayerDefence[2], 0);
+
+    // The trump 6♥ covers the king; no six in the computer's hand: the round ends.
+    Image43_Click(t.g);
+    EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Мы отбидись..."));
+    EXPECT_EQ(t.text.Dump().find("Комп не пошел"), std::string::npos);
+    EXPECT_EQ(t.g.playerDefendedCount, 1);
+    EXPECT_EQ(t.g.computerDefendedCount, 1);
+    EXPECT_EQ(t.g.playerRole, 1);
+    EXPECT_TRUE(t.g.tableComputerAttack.AllZero());
+    EXPECT_TRUE(t.g.tablePlayerDefence.AllZero());
+    EXPECT_EQ(Count(t.pauses.waits, PauseKind::PlayerCovered), 1);
+    // The computer keeps 7♣ and Q♦; the player 7♠, Q♣, 8♦.
+    EXPECT_EQ(t.g.computerCardCount, 2);
+    EXPECT_EQ(t.g.playerHand.CountNonZero(), 3);
+    EXPECT_TRUE(t.random.values.empty());
+}
+
+TEST(WholeRound, PlayerTakesTheLeadAndTheComputerLeadsAgain) {
+    TestTable t;
+    SetUpComputerCovered(t, {13, 7, 156, 62, 108}, {12, 57, 112, 63});
+    t.random.PushInt(1, 5);
+    Image70_Click(t.g);
+    ASSERT_EQ(t.g.computerAttackCard, 12);
+
+    // The button again: the player takes the queen; the led card is still known, so
+    // the round reads as a take of a card actually on the table.
+    t.random.PushInt(2, 5);  // the next lead starts at clubs
+    Image70_Click(t.g);
+    EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Мы взяли..."));
+    EXPECT_EQ(t.g.playerTookCount, 1);
+    EXPECT_EQ(t.g.playerHand[6], 12);  // the close-up brings the taken card to slot 6
+    EXPECT_EQ(t.g.playerRole, 2);
+    EXPECT_EQ(t.g.tableComputerAttack[1], 57);  // 7♣ led next
+    EXPECT_EQ(t.g.computerAttackCard, 57);
+    EXPECT_EQ(Count(t.pauses.waits, PauseKind::PlayerCovered), 0);
+}
+
+TEST(WholeRound, CoveringWithTheLastCardWinsWithoutASecondRoundEnd) {
+    TestTable t;
+    // The player holds only K♠; the computer leads Q♠ and has nothing of a king's rank.
+    SetUpComputerCovered(t, {13}, {12, 57, 112});
+    t.random.PushInt(1, 5);
+    Image70_Click(t.g);
+    ASSERT_EQ(t.g.tableComputerAttack[1], 12);
+
+    Image41_Click(t.g);
+    EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Мы выиграли"));
+    EXPECT_EQ(t.text.Dump().find("Комп не пошел"), std::string::npos);
+    EXPECT_EQ(t.g.playerDefendedCount, 1);
+    EXPECT_EQ(t.g.computerDefendedCount, 1);  // the earlier round only: no phantom
+    EXPECT_TRUE(t.text.HasRunAt(50, 250, "Мы отбились  1 раз"));
+    EXPECT_TRUE(t.text.HasRunAt(50, 450, "Комп отбился  1 раз"));
+    EXPECT_TRUE(t.g.tablePlayerDefence.AllZero());
+    EXPECT_EQ(t.screen.PictureOf(73), kBlankHolder);  // the beaten cover is not shown again
+    EXPECT_EQ(Count(t.pauses.waits, PauseKind::PlayerCovered), 1);
+}
+
+TEST(WholeRound, PlayerLeadsAddsAndTheComputerTakes) {
+    TestTable t;
+    GameState& g = t.g;
+    g.playMode = kPlayModeHuman;
+    g.trumpCard = 160;
+    g.dealtCount = 35;
+    g.playerRole = 1;
+    g.playerAttackPair = g.computerDefencePair = g.computerAttackPair = g.playerDefencePair = 1;
+    // Player: 9♣ 9♦ J♥ 7♠; computer: J♣ 6♠ 8♠.
+    const int player[] = {59, 109, 161, 7};
+    for (int k = 1; k <= 4; ++k) g.playerHand[k] = static_cast<Field>(player[k - 1]);
+    const int computer[] = {61, 6, 8};
+    for (int k = 1; k <= 3; ++k) g.computerHand[k] = static_cast<Field>(computer[k - 1]);
+    g.computerCardCount = 3;
+
+    Image41_Click(t.g);  // 9♣ led, J♣ covers
+    EXPECT_EQ(g.tablePlayerAttack[1], 59);
+    EXPECT_EQ(g.tableComputerDefence[1], 61);
+    EXPECT_EQ(g.playerAttackCard, 0);
+    Image44_Click(t.g);  // 7♠: no such rank on the table, refused
+    EXPECT_EQ(g.playerHand[4], 7);
+    EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Мы ходим"));
+    Image42_Click(t.g);  // 9♦ by the attack card's rank; no diamond, no trump: taken
+    EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Комп взял.."));
+    EXPECT_EQ(g.computerTookCount, 1);
+    EXPECT_EQ(g.playerRole, 1);
+    EXPECT_EQ(g.playerAttackCard, 0);
+    EXPECT_EQ(g.computerHand.CountNonZero(), 5);  // its two cards and the three taken
+    EXPECT_EQ(Count(t.pauses.waits, PauseKind::ComputerTook), 1);
+
+    // A second press of the button counts no second take.
+    Image70_Click(t.g);
+    EXPECT_EQ(g.computerTookCount, 1);
+    EXPECT_EQ(t.text.Dump().find("Комп взял.."), std::string::npos);
+}
