@@ -21,6 +21,7 @@ struct OneBased {
         return v[static_cast<std::size_t>(i - 1)];
     }
     static constexpr int size() { return N; }
+    bool operator==(const OneBased&) const = default;
 
     auto begin() { return v.begin(); }
     auto end() { return v.end(); }

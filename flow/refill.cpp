@@ -27,6 +27,8 @@ constexpr int kFirstDrawEntry = 14;
 // card has been drawn.
 constexpr Field kLastCardDealt = 33;
 constexpr Field kStockUsedUp = 34;
+// dealtCount once all 23 cards of the stock are in hands.
+constexpr Field kAllDrawn = 35;
 
 void SayOnStatusLine(Game& g, const char* message) {
     g.text.MoveTextPen(kStatusX, kStatusY);
@@ -66,12 +68,24 @@ void PlaceDrawnCard(Game& g) {
 }
 
 // ---------------------------------------------------------------------------------
-// A fixed number of counted draws; a seen card is simply drawn again. The player's
-// front slots are shown after every draw of an unseen card.
+// Every front slot of both hands holds a card, or every card has left the stock: no
+// further draw can change anything.
+bool NothingLeftToDraw(const GameState& s) {
+    if (s.dealtCount >= kAllDrawn) return true;
+    for (int k = 1; k <= 6; ++k)
+        if (s.playerHand[k] == 0 || s.computerHand[k] == 0) return false;
+    return true;
+}
+
+// ---------------------------------------------------------------------------------
+// At most 305 counted draws; a seen card is simply drawn again. The player's front
+// slots are shown after every draw of an unseen card. Once nothing is left to draw the
+// remaining draws would change nothing, so the loop ends there.
 void DrawLoop(Game& g) {
     g.drawAttempts = 1;
     g.random.Reseed();
     for (;;) {
+        if (NothingLeftToDraw(g)) return;
         const int n = DrawPictureNumber(g);
         if (g.drawAttempts > kDrawAttemptLimit) return;  // this last draw is dropped
         ++g.drawAttempts;

@@ -144,7 +144,8 @@ void ComputerTakesTable(GameState& s) {
 // ---------------------------------------------------------------------------------
 // The player takes: its lists, the close-up, then whatever they left on the table.
 void PlayerTakesTable(GameState& s) {
-    Apply(s, kPlayerTakes);
+    // With nothing on the computer's side of the table the lists move nothing.
+    if (!s.tableComputerAttack.AllZero() || !s.tablePlayerDefence.AllZero()) Apply(s, kPlayerTakes);
     Apply(s, kPlayerCloseUp);
     TakeWhatIsLeft(s.playerHand, s.tableComputerAttack);
     TakeWhatIsLeft(s.playerHand, s.tablePlayerDefence);

@@ -49,9 +49,10 @@ void TextLayer::MoveTextPen(std::int64_t x, std::int64_t y) {
     ++revision_;
 }
 
-void TextLayer::PrintRun(std::string text) {
+void TextLayer::PrintRun(std::string text, bool lineBreak) {
     if (text.empty()) return;
-    const std::int64_t width = measure_ ? measure_(text) : DefaultWidth(text);
+    // Only a print without a line break needs the text's width: the pen stays after it.
+    const std::int64_t width = lineBreak ? 0 : (measure_ ? measure_(text) : DefaultWidth(text));
     if (Visible(penX_, penY_)) {
         Run run{penX_, penY_, std::move(text)};
         if (std::find(runs_.begin(), runs_.end(), run) == runs_.end()) {
@@ -62,14 +63,18 @@ void TextLayer::PrintRun(std::string text) {
     penX_ = Clamp(penX_ + width);
 }
 
-void TextLayer::Print(std::initializer_list<PrintItem> items) {
+std::string TextLayer::Join(std::initializer_list<PrintItem> items) {
+    if (items.size() == 1) return items.begin()->text;
     std::string line;
     for (const auto& item : items) line += item.text;
-    PrintRun(std::move(line));
+    return line;
 }
 
+void TextLayer::Print(std::initializer_list<PrintItem> items) { PrintRun(Join(items), false); }
+
 void TextLayer::PrintLine(std::initializer_list<PrintItem> items) {
-    Print(items);
+    // A line far outside the window leaves nothing to keep; the pen only moves on.
+    if (Visible(penX_, penY_)) PrintRun(Join(items), true);
     PrintEmptyLines(1);
 }
 

@@ -70,7 +70,8 @@ public:
     static std::string FormatNumber(int number);
 
 private:
-    void PrintRun(std::string text);
+    void PrintRun(std::string text, bool lineBreak);
+    static std::string Join(std::initializer_list<PrintItem> items);
     static bool Visible(std::int64_t x, std::int64_t y);
 
     std::int64_t penX_ = 0, penY_ = 0;

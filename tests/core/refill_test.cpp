@@ -111,7 +111,9 @@ TEST(StockDraw, PlayerDrawsBeforeTheComputer) {
     EXPECT_EQ(t.g.seenCards[36], 109);
     EXPECT_EQ(t.screen.PictureOf(44), 40);
     EXPECT_EQ(t.screen.PictureOf(46), Index(109));
-    EXPECT_TRUE(t.random.values.empty());
+    // Nothing is left to draw after the second card: the loop ends there.
+    EXPECT_EQ(t.g.drawAttempts, 3);
+    EXPECT_EQ(t.random.values.size(), static_cast<std::size_t>(kDrawsPerRefill - 2));
 }
 
 // Gaps fill in slot order, the player's first; seen cards and free redraws place nothing.
@@ -134,9 +136,10 @@ TEST(StockDraw, GapsFillInSlotOrderAndSeenCardsAreSkipped) {
     EXPECT_EQ(t.g.seenCards[33], 110);
     EXPECT_EQ(t.g.seenCards[34], 106);
     EXPECT_EQ(t.g.seenCards[35], 0);
-    EXPECT_EQ(t.g.drawAttempts, 306);
+    // Every front slot is full after the fifth counted draw: no further draw is made.
+    EXPECT_EQ(t.g.drawAttempts, 6);
     EXPECT_EQ(t.random.reseeds, 1);
-    EXPECT_TRUE(t.random.values.empty());
+    EXPECT_EQ(t.random.values.size(), static_cast<std::size_t>(1 + kDrawsPerRefill - 5));
 }
 
 // A hand that took cards into slots 7 and up still fills its gaps among 1..6. The count
