@@ -1,6 +1,6 @@
 // durak-sim: plays many games without a window and reports what happened.
 //
-//   durak-sim --games N [--seed S] [--mode 200|1|mixed] [--trace]
+//   durak-sim --games N [--seed S] [--mode 200|1|mixed] [--pace 1|300|600] [--trace]
 //
 // The last line reads: games=N player=P computer=C draw=D unfinished=U duplicates=0
 // lost=0 runaway=0 max_depth=M games_per_s=R. The exit status is 1 when a card was found
@@ -16,7 +16,7 @@
 namespace {
 
 int Usage() {
-    std::cerr << "usage: durak-sim --games N [--seed S] [--mode 200|1|mixed] [--trace]\n";
+    std::cerr << "usage: durak-sim --games N [--seed S] [--mode 200|1|mixed] [--pace 1|300|600] [--trace]\n";
     return 2;
 }
 
@@ -46,6 +46,10 @@ int main(int argc, char** argv) {
             else if (mode == "1") options.mode = durak::sim::SimMode::Human;
             else if (mode == "mixed") options.mode = durak::sim::SimMode::Mixed;
             else return Usage();
+        } else if (arg == "--pace" && hasValue && ParseNumber(argv[i + 1], n) &&
+                   (n == 1 || n == 300 || n == 600)) {
+            options.pace = static_cast<int>(n);
+            ++i;
         } else if (arg == "--trace") {
             options.trace = &std::cout;
         } else {
@@ -57,7 +61,10 @@ int main(int argc, char** argv) {
     durak::sim::RunWithStack(std::size_t{512} << 20, [&] { report = durak::sim::Simulate(options); });
 
     std::cout << "abandoned=" << report.abandoned << " events=" << report.events
-              << " steps=" << report.steps << " seconds=" << report.seconds << "\n";
+              << " steps=" << report.steps << " seconds=" << report.seconds
+              << " window_seconds_per_game="
+              << (report.games ? report.windowSeconds / static_cast<double>(report.games) : 0.0)
+              << "\n";
     std::cout << durak::sim::SummaryLine(report) << std::endl;
     return report.Clean() ? 0 : 1;
 }

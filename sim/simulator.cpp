@@ -16,6 +16,7 @@
 #include "flow/procedures.h"
 #include "sim/card_ledger.h"
 #include "ui/menu_actions.h"
+#include "ui/pause_durations.h"
 #include "ui/random_sources.h"
 
 namespace durak::sim {
@@ -31,12 +32,15 @@ public:
     void ShowWindow() override {}
 };
 
+// Waits take no time here; what they would have lasted in the window is added up.
 class InstantPauses : public Pauses {
 public:
     void Wait(const Pause& p) override {
+        waited += PauseDuration(p);
         if (trace) *trace << "      (pause " << static_cast<int>(p.kind) << ")\n";
     }
     std::ostream* trace = nullptr;
+    std::chrono::nanoseconds waited{0};
 };
 
 // --- The trace: every step, every card that moved, every text printed ------------
@@ -142,7 +146,11 @@ public:
         ledger_ = tracer_ ? tracer_.get() : &plainLedger_;
         g_.watcher = ledger_;
         Form_Load(g_);
-        if (o.mode == SimMode::TwoComputers) MenuFastGame(g_);
+        if (o.mode == SimMode::TwoComputers) {
+            if (o.pace == kPaceMedium) MenuMediumGame(g_);
+            else if (o.pace == kPaceSlow) MenuSlowGame(g_);
+            else MenuFastGame(g_);
+        }
     }
 
     SimReport Run() {
@@ -151,6 +159,7 @@ public:
         report_.seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         report_.maxDepth = g_.chain.maxDepth;
+        report_.windowSeconds = std::chrono::duration<double>(pauses_.waited).count();
         return report_;
     }
 

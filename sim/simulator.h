@@ -18,6 +18,7 @@ struct SimOptions {
     std::int64_t games = 1000;
     std::uint64_t seed = 1;
     SimMode mode = SimMode::TwoComputers;
+    int pace = 1;  // two-computer games: 1 fast, 300 medium, 600 slow
     std::ostream* trace = nullptr;  // when set: the first game, step by step
     int eventsPerGame = 5000;       // a game that needs more clicks counts as a runaway
     int depthLimit = 20000;         // nesting of game steps
@@ -38,6 +39,7 @@ struct SimReport {
     std::int64_t steps = 0;       // game steps run
     int maxDepth = 0;             // deepest nesting of game steps
     double seconds = 0;
+    double windowSeconds = 0;     // what the waits would have lasted in the window
 
     bool Clean() const { return duplicates == 0 && lost == 0 && runaway == 0; }
 };
