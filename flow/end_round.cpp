@@ -15,16 +15,10 @@ namespace durak {
 
 namespace {
 
-constexpr int kStatusX = 50, kStatusY = 6420;
 
 // Round-end waits count their last loop to one past its end; the counter keeps it.
 constexpr Field kLongWaitCounterEnd = 29001;
 constexpr Field kShortWaitCounterEnd = 21001;
-
-void SayOnStatusLine(Game& g, const char* message) {
-    g.text.MoveTextPen(kStatusX, kStatusY);
-    g.text.PrintLine({message});
-}
 
 // ---------------------------------------------------------------------------------
 // All 24 table places go blank: both rows of the player's attack, then both rows of
@@ -38,7 +32,7 @@ void ClearTablePlaces(Screen& screen) {
 // ---------------------------------------------------------------------------------
 // The computer could not cover the player's latest card: it takes the table.
 void ComputerTakes(Game& g) {
-    SayOnStatusLine(g, "Комп взял..");
+    g.text.PrintStatus("Комп взял..");
     ++g.computerTookCount;
     g.playerRole = 1;
     // The message and the full table stay in view before the cards go.
@@ -57,7 +51,7 @@ void ComputerCovered(Game& g) {
     if (g.watcher) g.watcher->Beaten(g.tablePlayerAttack, g.tableComputerDefence);
     g.tablePlayerAttack.Clear();
     g.tableComputerDefence.Clear();
-    SayOnStatusLine(g, "Комп ходит...");
+    g.text.PrintStatus("Комп ходит...");
     ++g.computerDefendedCount;
     g.playerRole = 2;
 }
@@ -66,7 +60,7 @@ void ComputerCovered(Game& g) {
 // The player took: the table goes into the player's hand (in the take steps that
 // follow) and the computer leads again.
 void PlayerTakes(Game& g, const char* message) {
-    SayOnStatusLine(g, message);
+    g.text.PrintStatus(message);
     g.attackPhase = 2;
     ++g.playerTookCount;
 }
@@ -74,7 +68,7 @@ void PlayerTakes(Game& g, const char* message) {
 // The player covered every card of the computer's attack: the pairs leave the game and
 // the player leads the next round.
 void PlayerCovered(Game& g, const char* message) {
-    SayOnStatusLine(g, message);
+    g.text.PrintStatus(message);
     if (g.watcher) g.watcher->Beaten(g.tableComputerAttack, g.tablePlayerDefence);
     g.tablePlayerDefence.Clear();
     g.tableComputerAttack.Clear();
@@ -118,18 +112,15 @@ void ShowPlayerHand(Game& g) {
 // so when more than one applies (both hands empty) the last one stays on the window.
 void TestForGameEnd(Game& g) {
     if (g.computerCardCount == 0) {
-        g.text.ClearText();
-        SayOnStatusLine(g, "Комп выиграл");
+        g.text.ClearAndPrintStatus("Комп выиграл");
         ComputerWon(g);
     }
     if (g.computerHand.Sum() > 0 && g.playerHand.AllZero()) {
-        g.text.ClearText();
-        SayOnStatusLine(g, "Мы выиграли");
+        g.text.ClearAndPrintStatus("Мы выиграли");
         ShowResults(g);
     }
     if (g.computerHand.AllZero() && g.playerHand.AllZero()) {
-        g.text.ClearText();
-        SayOnStatusLine(g, "Ничья");
+        g.text.ClearAndPrintStatus("Ничья");
         ShowResults(g);
     }
 }

@@ -14,7 +14,6 @@ namespace durak {
 
 namespace {
 
-constexpr int kStatusX = 50, kStatusY = 6420;
 
 // Each refill makes this many counted draws; a card they miss waits for the next refill.
 constexpr Field kDrawAttemptLimit = 305;
@@ -29,11 +28,6 @@ constexpr Field kLastCardDealt = 33;
 constexpr Field kStockUsedUp = 34;
 // dealtCount once all 23 cards of the stock are in hands.
 constexpr Field kAllDrawn = 35;
-
-void SayOnStatusLine(Game& g, const char* message) {
-    g.text.MoveTextPen(kStatusX, kStatusY);
-    g.text.PrintLine({message});
-}
 
 // ---------------------------------------------------------------------------------
 // A random picture number naming a card: 0 and the blank pictures are drawn again at
@@ -160,8 +154,7 @@ void RefillFromStock(Game& g) {
     // Every one of the player's twelve slots counts: a card in slot 11 or 12 is still a
     // card to play.
     if (g.playerHand.AllZero()) {
-        g.text.ClearText();
-        SayOnStatusLine(g, "Мы выиграли");
+        g.text.ClearAndPrintStatus("Мы выиграли");
         return;
     }
 
@@ -183,8 +176,7 @@ void RefillFromStock(Game& g) {
 
     if (g.computerCardCount != 0) return;
 
-    g.text.ClearText();
-    SayOnStatusLine(g, "Комп выиграл");
+    g.text.ClearAndPrintStatus("Комп выиграл");
     g.screen.SetPicture(kComputerFanSlot, kFanHolder1);
     ComputerWon(g);
 }

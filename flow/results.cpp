@@ -10,12 +10,6 @@ namespace durak {
 
 namespace {
 
-constexpr int kStatusX = 50, kStatusY = 6420;
-
-void SayOnStatusLine(Game& g, const char* message) {
-    g.text.MoveTextPen(kStatusX, kStatusY);
-    g.text.PrintLine({message});
-}
 
 // ---------------------------------------------------------------------------------
 // The result message. The three tests run one after the other and each clears the text
@@ -23,16 +17,13 @@ void SayOnStatusLine(Game& g, const char* message) {
 // none applies the text already on the window stays.
 void AnnounceResult(Game& g) {
     if (g.computerCardCount == 0) {
-        g.text.ClearText();
-        SayOnStatusLine(g, "Комп выиграл");
+        g.text.ClearAndPrintStatus("Комп выиграл");
     }
     if (g.computerHand.Sum() > 0 && g.playerHand.AllZero()) {
-        g.text.ClearText();
-        SayOnStatusLine(g, "Мы выиграли");
+        g.text.ClearAndPrintStatus("Мы выиграли");
     }
     if (g.computerHand.AllZero() && g.playerHand.AllZero()) {
-        g.text.ClearText();
-        SayOnStatusLine(g, "Ничья");
+        g.text.ClearAndPrintStatus("Ничья");
     }
 }
 

@@ -12,20 +12,12 @@ namespace durak {
 
 namespace {
 
-constexpr int kStatusX = 50, kStatusY = 6420;
 constexpr int kPairs = 6;
 
 // A hand slot the rules can name; anything else holds no card.
 bool IsHandSlot(int s) { return s >= 1 && s <= 12; }
 
 int CardInSlot(const Game& g, int s) { return IsHandSlot(s) ? g.playerHand[s] : kNoCard; }
-
-// The status line erased and one message standing alone on it.
-void StatusMessage(Game& g, const char* message) {
-    g.text.ClearText();
-    g.text.MoveTextPen(kStatusX, kStatusY);
-    g.text.PrintLine({message});
-}
 
 // The pair cursor names one of the six attack places.
 bool CursorOnTable(const Game& g) { return g.playerAttackPair >= 1 && g.playerAttackPair <= kPairs; }
@@ -79,13 +71,13 @@ void PlayerAttack(Game& g) {
     StepScope step(g);
     const bool automatic = g.playMode == kPlayModeTwoComputers;
 
-    StatusMessage(g, "Мы ходим");
+    g.text.ClearAndPrintStatus("Мы ходим");
     g.computerAttackCard = kNoCard;
 
     // The computer has shed all its cards: the game is over, nothing is played.
     if (g.computerCardCount == 0) {
         g.text.ClearText();
-        g.text.MoveTextPen(kStatusX, kStatusY);
+        g.text.MoveTextPen(TextLayer::kStatusLineX, TextLayer::kStatusLineY);
         ShowResults(g);
         return;
     }
@@ -133,7 +125,7 @@ void PlayerAttack(Game& g) {
 
     // The automatic player has put down its last card: it has won.
     if (g.computerHand.Sum() > 0 && g.playerHand.AllZero()) {
-        StatusMessage(g, "Мы выиграли");
+        g.text.ClearAndPrintStatus("Мы выиграли");
         ShowResults(g);
         return;
     }

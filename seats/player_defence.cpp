@@ -13,7 +13,6 @@ namespace durak {
 
 namespace {
 
-constexpr int kStatusX = 50, kStatusY = 6420;
 constexpr int kPairs = 6;
 constexpr int kLastRetry = 12;  // the automatic player draws again while tries <= 12
 
@@ -90,9 +89,7 @@ void PlayerDefend(Game& g) {
     for (;;) {
         // The computer holds no card: it has won, and says so at every call.
         if (g.computerCardCount == 0) {
-            g.text.ClearText();
-            g.text.MoveTextPen(kStatusX, kStatusY);
-            g.text.PrintLine({"Комп выиграл"});
+            g.text.ClearAndPrintStatus("Комп выиграл");
             g.screen.SetPicture(kComputerFanSlot, kFanHolder1);
             ComputerWon(g);
             return;

@@ -33,9 +33,7 @@ void MenuSlowGame(Game& g) {
 
 // The credit line replaces every printed text; the cards stay as they lie.
 void MenuAuthor(Game& g) {
-    g.text.ClearText();
-    g.text.MoveTextPen(50, 6420);
-    g.text.PrintLine({kCreditLine});
+    g.text.ClearAndPrintStatus(kCreditLine);
 }
 
 }  // namespace durak

@@ -78,6 +78,16 @@ void TextLayer::PrintLine(std::initializer_list<PrintItem> items) {
     PrintEmptyLines(1);
 }
 
+void TextLayer::PrintStatus(const char* message) {
+    MoveTextPen(kStatusLineX, kStatusLineY);
+    PrintLine({message});
+}
+
+void TextLayer::ClearAndPrintStatus(const char* message) {
+    ClearText();
+    PrintStatus(message);
+}
+
 void TextLayer::PrintEmptyLines(std::int64_t n) {
     if (n <= 0) return;
     penX_ = 0;

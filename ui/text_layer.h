@@ -26,6 +26,10 @@ struct PrintItem {
 
 class TextLayer {
 public:
+    // The status line under the player's hand, where the game's messages stand.
+    static constexpr int kStatusLineX = 50;
+    static constexpr int kStatusLineY = 6420;
+
     // Client area in twips (15 twips to a pixel).
     static constexpr int kClientWidth = 9465;
     static constexpr int kClientHeight = 6660;
@@ -52,6 +56,10 @@ public:
     void PrintLine(std::initializer_list<PrintItem> items = {});
     // Prints the items from the pen and leaves the pen just after them.
     void Print(std::initializer_list<PrintItem> items);
+    // A message on the status line: the pen goes there and the message is printed as a line.
+    void PrintStatus(const char* message);
+    // The same after erasing all text: the message stands alone.
+    void ClearAndPrintStatus(const char* message);
     // n empty lines at once: the pen moves n lines down.
     void PrintEmptyLines(std::int64_t n);
 

@@ -10,9 +10,11 @@
 #include "flow/input_dispatch.h"
 #include "flow/procedures.h"
 #include "support/fakes.h"
+#include "support/stop_at_step.h"
 #include "ui/pauses.h"
 
 using namespace durak;
+using durak::fakes::StopAtStep;
 using durak::fakes::RecordingScreen;
 
 namespace {
@@ -33,24 +35,6 @@ public:
 private:
     const TextLayer& text_;
     const RecordingScreen& screen_;
-};
-
-// Ends a chain when it reaches the named step, keeping the state it had there. Used to
-// look at a round end before the refill starts the next round.
-class StopAtStep : public PlayWatcher {
-public:
-    explicit StopAtStep(std::string step) : name_("::" + std::move(step) + "(") {}
-    void Step(const GameState& s, const char* step) override {
-        if (std::string_view(step).find(name_) == std::string_view::npos) return;
-        reached = true;
-        seen = s;
-        throw ChainStopped("stopped at " + name_);
-    }
-    bool reached = false;
-    GameState seen;
-
-private:
-    std::string name_;
 };
 
 struct Table {

@@ -12,31 +12,16 @@
 #include "flow/input_dispatch.h"
 #include "flow/procedures.h"
 #include "support/fakes.h"
+#include "support/stop_at_step.h"
 
 using namespace durak;
+using durak::fakes::StopAtStep;
 using durak::fakes::TestTable;
 
 namespace {
 
 constexpr int kTrump = 13;  // king of spades: spades are trumps
 constexpr int kDrawsPerRefill = 306;  // 305 counted draws and the one that ends the loop
-
-// Ends a chain at the named step, keeping the state it had there.
-class StopAtStep : public PlayWatcher {
-public:
-    explicit StopAtStep(std::string step) : name_("::" + std::move(step) + "(") {}
-    void Step(const GameState& s, const char* step) override {
-        if (std::string_view(step).find(name_) == std::string_view::npos) return;
-        reached = true;
-        seen = s;
-        throw ChainStopped("stopped at " + name_);
-    }
-    bool reached = false;
-    GameState seen;
-
-private:
-    std::string name_;
-};
 
 struct Refill : TestTable {
     // A human game with the player leading next. Every card is seen except `unseen`;
