@@ -2,8 +2,10 @@
 //
 //   window_bench bare|game      prints the wall clock at the first painted frame, then
 //                               idles a moment and prints its peak memory
-//   window_bench slow SECONDS   deals a two-computer game at the slow pace, lets it run
-//                               for SECONDS, closes the window and prints the CPU time used
+//   window_bench slow SECONDS   deals a two-computer game at the slow pace and keeps two
+//                               computers playing for SECONDS (a click on the hand when a
+//                               game waits for one, a new deal after a result), then
+//                               closes the window and prints the CPU time used
 //
 // Every figure is a line "name=value" on standard output; bench/run.sh compares them.
 #include <QApplication>
@@ -20,6 +22,7 @@
 #include <string>
 
 #include "assets/holder_pictures.h"
+#include "flow/input_dispatch.h"
 #include "ui/menu_actions.h"
 #include "ui/qt/form1.h"
 
@@ -113,6 +116,8 @@ int main(int argc, char* argv[]) {
     if (mode == "slow" && argc > 2) {
         const int seconds = std::atoi(argv[2]);
         double cpuAtStart = 0, wallAtStart = 0;
+        long long clicks = 0;
+        std::function<void()> keepPlaying;
         window.show();
         QTimer::singleShot(200, [&] {
             cpuAtStart = CpuSeconds();
@@ -121,8 +126,11 @@ int main(int argc, char* argv[]) {
             QTimer::singleShot(seconds * 1000, [&] {
                 const double cpu = CpuSeconds() - cpuAtStart;
                 const double wall = WallClock() - wallAtStart;
-                std::printf("cpu_s=%.3f wall_s=%.3f cpu_percent=%.2f peak_kb=%ld\n", cpu, wall,
-                            100.0 * cpu / wall, PeakKilobytes());
+                // The number of waits and the computer's cards show that the game ran.
+                std::printf("cpu_s=%.3f wall_s=%.3f cpu_percent=%.2f peak_kb=%ld waits=%lld "
+                            "further_clicks=%lld\n",
+                            cpu, wall, 100.0 * cpu / wall, PeakKilobytes(),
+                            window.WindowPauses().Waits(), clicks);
                 std::fflush(stdout);
                 window.close();
             });
@@ -130,6 +138,17 @@ int main(int argc, char* argv[]) {
                 durak::MenuSlowGame(g);
                 durak::MenuNewGame(g);
             });
+            // A two-computer game can stop and wait for a click on the hand; the user
+            // gives one, and a new game follows a finished one, until the time is up.
+            keepPlaying = [&] {
+                if (window.StopRequested()) return;
+                durak::Game& g = window.GetGame();
+                const bool over = g.playerHand.AllZero() || g.computerHand.AllZero();
+                window.RunChain(over ? durak::MenuNewGame : durak::Image41_Click);
+                ++clicks;
+                QTimer::singleShot(0, keepPlaying);
+            };
+            QTimer::singleShot(0, keepPlaying);
         });
         return app.exec();
     }
