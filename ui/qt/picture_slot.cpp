@@ -5,16 +5,16 @@
 
 namespace durak::qt {
 
-PictureSlot::PictureSlot(const SlotSpec& spec, bool clickable, QWidget* parent)
+PictureSlot::PictureSlot(const SlotSpec& slotSpec, bool clickable, QWidget* parent)
     : QWidget(parent),
-      control_(spec.control),
+      control_(slotSpec.control),
       clickable_(clickable),
-      designSize_(spec.width / kTwipsPerPixel, spec.height / kTwipsPerPixel) {
-    setObjectName(QStringLiteral("Image%1").arg(spec.control));
+      designSize_(slotSpec.width / kTwipsPerPixel, slotSpec.height / kTwipsPerPixel) {
+    setObjectName(QStringLiteral("Image%1").arg(slotSpec.control));
     // Nothing of its own is painted under the picture: a blank slot is see-through.
     setAttribute(Qt::WA_NoSystemBackground);
     setAutoFillBackground(false);
-    move(spec.left / kTwipsPerPixel, spec.top / kTwipsPerPixel);
+    move(slotSpec.left / kTwipsPerPixel, slotSpec.top / kTwipsPerPixel);
     resize(designSize_);
 }
 

@@ -14,7 +14,7 @@ namespace durak::qt {
 class PictureSlot : public QWidget {
     Q_OBJECT
 public:
-    PictureSlot(const SlotSpec& spec, bool clickable, QWidget* parent);
+    PictureSlot(const SlotSpec& slotSpec, bool clickable, QWidget* parent);
 
     int Control() const { return control_; }
     bool Clickable() const { return clickable_; }

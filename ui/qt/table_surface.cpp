@@ -37,10 +37,10 @@ TableSurface::TableSurface(TextLayer& text, QWidget* parent)
     setFont(font_);
 
     for (int control = kFirstControl; control <= kLastControl; ++control) {
-        const SlotSpec& spec = SlotOf(control);
-        auto* slot = new PictureSlot(spec, ClickEventOf(control) != nullptr, this);
-        if (spec.picture != 0) slot->SetPicture(pictures_.Picture(spec.picture));
-        slot->setVisible(spec.shownAtStart);
+        const SlotSpec& slotSpec = SlotOf(control);
+        auto* slot = new PictureSlot(slotSpec, ClickEventOf(control) != nullptr, this);
+        if (slotSpec.picture != 0) slot->SetPicture(pictures_.Picture(slotSpec.picture));
+        slot->setVisible(slotSpec.shownAtStart);
         connect(slot, &PictureSlot::clicked, this, &TableSurface::slotClicked);
         slots_[control] = slot;
     }
