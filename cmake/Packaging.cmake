@@ -43,13 +43,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Карты/Дурак team <durak@example.org>")
+# The summary above is the package's first line; this is the text under it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"Durak, the card game, against the computer
- Карты/Дурак is the shedding card game Durak for one person, played with a
- 36-card deck and one trump suit. You play the bottom seat against the
- computer; or let two computers play each other and watch, at one of three
- paces. Every move is a click on a card; short Russian messages tell what
- happened. Nothing is saved.")
+"Карты/Дурак is the shedding card game Durak for one person, played with a
+36-card deck and one trump suit. You play the bottom seat against the computer,
+or let two computers play each other and watch, at one of three paces. Every
+move is a click on a card; short Russian messages tell what happened. Nothing
+is saved.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
 

@@ -1,0 +1,76 @@
+// The real program on an X display, closed by the window manager's close request in
+// the middle of its moves. Closing the window ends the program whatever it is doing:
+// nothing is saved, so a move in progress is no reason to stay. A program that stayed
+// would leave the user with a vanished window and a process that plays on unseen.
+//
+// Run as: durak_close_mid_chain_test <path of the durak executable>, with DISPLAY set.
+// The checks are whether the program ends, and that no wait runs on once the window has
+// gone; not how quickly it ends: the guard only catches a program that never does
+// (bench/close_latency.sh measures the time).
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "desktop_session.h"
+
+namespace durak::desktop {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string g_executable;
+
+// Far longer than any end of the program takes; only a program that hangs reaches it.
+constexpr auto kHangGuard = 10s;
+
+void ExpectCloseEndsProgram(DesktopSession& game) {
+    game.SendCloseRequest();
+    const std::optional<ProgramEnd> end = game.WaitForEnd(kHangGuard);
+    ASSERT_TRUE(end.has_value()) << "the program still runs after the window was closed";
+    EXPECT_TRUE(end->exited) << "ended by signal " << end->status << " instead of returning";
+    EXPECT_EQ(end->status, 0) << "a close is the normal end of the program";
+    EXPECT_FALSE(end->waitedAfterClose)
+        << "the moves went on waiting after the window had closed, instead of ending there";
+}
+
+class ClosingTheWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(g_executable.empty()) << "no program named on the command line";
+        ASSERT_TRUE(game.Started()) << "could not start " << g_executable << " on the display";
+        ASSERT_TRUE(game.FindWindow(20s)) << "no shown window with the caption Карты/Дурак";
+    }
+
+    DesktopSession game{g_executable};
+};
+
+// The window opens with its caption and, with no game dealt, a close ends the program:
+// the last window is gone, so the program is too. The idle program sleeps in no wait.
+TEST_F(ClosingTheWindow, AnIdleWindowEndsTheProgram) {
+    EXPECT_FALSE(game.WaitSeenWithin(300ms)) << "an idle window seems to sit in a game's wait";
+    ExpectCloseEndsProgram(game);
+}
+
+// Two computers at the slow pace: one "Новая" runs the whole game as one chain of moves.
+// The close comes while that chain waits between two moves.
+TEST_F(ClosingTheWindow, ATwoComputerGameAtTheSlowPaceEndsTheProgram) {
+    ASSERT_TRUE(StartSlowTwoComputerGame(game)) << "the two-computer game never reached a wait";
+    ExpectCloseEndsProgram(game);
+}
+
+// The player against the computer: the close comes while a round end holds the table
+// in view ("Комп взял.." or the player's last cover), a wait of a second.
+TEST_F(ClosingTheWindow, ARoundEndWaitEndsTheProgram) {
+    ASSERT_TRUE(PlayIntoRoundEndWait(game)) << "no click led into a round end's wait";
+    ExpectCloseEndsProgram(game);
+}
+
+}  // namespace
+}  // namespace durak::desktop
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc > 1) durak::desktop::g_executable = argv[1];
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,115 @@
+// The installed program as a user meets it: the real `durak` executable, started on an
+// X display, found by its window caption, driven with real keys and clicks through the
+// X server, and closed the way a window manager closes a window. The desktop tests and
+// the close-latency benchmark share it.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct xcb_connection_t;
+
+namespace durak::desktop {
+
+using Clock = std::chrono::steady_clock;
+
+// How a finished program ended.
+struct ProgramEnd {
+    bool exited = false;  // ended by returning from main, not by a signal
+    int status = -1;      // its exit code, or the signal number
+    Clock::time_point at; // when its end was observed
+    // The game was seen in a wait after its window had left the screen: the close was
+    // taken, but the moves went on.
+    bool waitedAfterClose = false;
+};
+
+class DesktopSession {
+public:
+    // Starts `executable` on the display named by DISPLAY, on Qt's X platform.
+    explicit DesktopSession(const std::string& executable);
+    // A program still running is killed: no test leaves a window behind.
+    ~DesktopSession();
+    DesktopSession(const DesktopSession&) = delete;
+    DesktopSession& operator=(const DesktopSession&) = delete;
+
+    bool Started() const { return pid_ > 0 && connection_ != nullptr; }
+    pid_t Pid() const { return pid_; }
+
+    // Waits (at most `guard`) for the program's shown top-level window with the
+    // caption "Карты/Дурак"; false when none came.
+    bool FindWindow(std::chrono::milliseconds guard);
+    std::uint32_t Window() const { return window_; }
+
+    // Menu choices, as the user makes them: "Новая" by a click, the slow two-computer
+    // game by keyboard and clicks into the opened menus.
+    bool ChooseNewGame();
+    bool ChooseTwoComputersSlow();
+
+    // A left click on the window's table at a point of its client area (pixels,
+    // origin under the menu bar).
+    bool ClickTable(int x, int y);
+    // A click on hand slot 1..12 (on the part of the card no later slot covers) and
+    // on the action button.
+    bool ClickHandSlot(int slot);
+    bool ClickActionButton();
+
+    // The game is inside one of its waits: the program's main thread sleeps in a wait
+    // slice. It sleeps nowhere else: an idle window sits in the event loop's poll.
+    bool InWait() const;
+    // Looks for a wait until `guard` has passed; true as soon as one is seen.
+    bool WaitSeenWithin(std::chrono::milliseconds guard) const;
+
+    // What a window manager sends when the user closes the window (its close button,
+    // Alt+F4): the WM_DELETE_WINDOW protocol message. Returns when it was sent.
+    Clock::time_point SendCloseRequest();
+
+    // Waits (at most `guard`) for the program to end, watching whether a wait still
+    // runs after the window has gone. Empty when the program is still running.
+    std::optional<ProgramEnd> WaitForEnd(std::chrono::milliseconds guard);
+
+private:
+    // A shown top-level window of the program, its place on the screen and caption.
+    struct Shown {
+        std::uint32_t id;
+        std::string caption;
+        int x, y, width, height;
+    };
+    std::vector<Shown> ShownWindows() const;
+    std::optional<std::vector<Shown>> WaitForMenus(std::size_t count,
+                                                   std::chrono::milliseconds guard) const;
+    bool ClickScreen(int x, int y);
+    bool WindowShown() const;
+    bool Xdotool(const std::vector<std::string>& arguments);
+    bool Focus();
+    int ClientTop() const;
+
+    pid_t pid_ = -1;
+    int pidfd_ = -1;
+    xcb_connection_t* connection_ = nullptr;
+    std::uint32_t root_ = 0;
+    std::uint32_t window_ = 0;
+    bool ended_ = false;
+};
+
+// The two situations in which a close must still end the program at once. Each
+// returns with the game inside one of its waits, or false when it never got there.
+//
+// A two-computer game at the slow pace, dealt with "Новая": one chain of moves that
+// runs until the game is over, with waits between the moves.
+bool StartSlowTwoComputerGame(DesktopSession& session);
+// The player against the computer: a deal, then clicks on the hand cards and the
+// action button until a round end holds the table in view (the computer took, or the
+// player covered and the round closes). The deal is not known, so the clicks try every
+// hand slot in turn and end the round with the button after each pass.
+bool PlayIntoRoundEndWait(DesktopSession& session);
+
+// Runs a helper program with the given arguments and waits for it, at most `guard`;
+// true when it ran and exited with code 0.
+bool RunTool(const std::vector<std::string>& command, std::chrono::milliseconds guard);
+
+}  // namespace durak::desktop
