@@ -99,8 +99,8 @@ private:
 // The two situations in which a close must still end the program at once. Each
 // returns with the game inside one of its waits, or false when it never got there.
 //
-// A two-computer game at the slow pace, dealt with "Новая": one chain of moves that
-// runs until the game is over, with waits between the moves.
+// A two-computer game at the slow pace, dealt with "Новая": one chain of moves with
+// waits between them, watched for a second before the session returns.
 bool StartSlowTwoComputerGame(DesktopSession& session);
 // The player against the computer: a deal, then clicks on the hand cards and the
 // action button until a round end holds the table in view (the computer took, or the
