@@ -22,6 +22,10 @@ foreach(side 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${side}x${side}/apps
           RENAME durak.png)
 endforeach()
+# Where the card pictures come from and under which license.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
 # Menus that know no icon theme look here.
 install(FILES ${DURAK_ICON_DIR}/durak-64.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/pixmaps

@@ -48,7 +48,7 @@ for path in /usr/bin/durak /usr/share/applications/durak.desktop \
             /usr/share/icons/hicolor/64x64/apps/durak.png \
             /usr/share/icons/hicolor/128x128/apps/durak.png \
             /usr/share/icons/hicolor/256x256/apps/durak.png \
-            /usr/share/pixmaps/durak.png; do
+            /usr/share/pixmaps/durak.png /usr/share/doc/durak/copyright; do
   grep -qx "$path" <<<"$contents" || fail "the package lacks $path"
 done
 
