@@ -3,12 +3,7 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
-tools/install-deps.sh
-
-generator=()
-[[ -f build/CMakeCache.txt ]] || generator=(-G Ninja)
-cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDURAK_GUI=ON
-cmake --build build --target durak -j "$(nproc)"
+tools/build.sh durak
 
 game="$(find build -path build/CMakeFiles -prune -o -type f -name durak -perm -u+x -print | head -n 1)"
 if [[ -z "$game" ]]; then

@@ -4,12 +4,7 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
-tools/install-deps.sh
-
-generator=()
-[[ -f build/CMakeCache.txt ]] || generator=(-G Ninja)
-cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDURAK_GUI=ON
-cmake --build build -j "$(nproc)"
+tools/build.sh
 
 # The window tests draw into memory: no screen needed.
 export QT_QPA_PLATFORM=offscreen

@@ -10,7 +10,6 @@ namespace durak {
 
 namespace {
 
-
 // ---------------------------------------------------------------------------------
 // The result message. The three tests run one after the other and each clears the text
 // first, so the last that applies stays: with both hands empty that is the draw. When
