@@ -10,6 +10,19 @@ void ShowCard(Screen& screen, int slot, int code) {
 
 void ClearSlot(Screen& screen, int slot) { screen.SetPicture(slot, kBlankHolder); }
 
+void ShowCardOrBlank(Screen& screen, int slot, int code) {
+    if (IsCard(code))
+        ShowCard(screen, slot, code);
+    else
+        ClearSlot(screen, slot);
+}
+
+void ClearTablePlaces(Screen& screen) {
+    for (int place = 56; place <= 67; ++place) ClearSlot(screen, place);
+    for (int place = 72; place <= 77; ++place) ClearSlot(screen, place);
+    for (int place = 84; place <= 89; ++place) ClearSlot(screen, place);
+}
+
 void ShowFan(Screen& screen, int count) {
     const int holder = FanHolderForCount(count);
     if (holder == 0) return;

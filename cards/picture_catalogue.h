@@ -60,6 +60,10 @@ constexpr int FanHolderForCount(int count) {
 void ShowCard(Screen& screen, int slot, int code);
 // The slot shows the blank picture, and so nothing.
 void ClearSlot(Screen& screen, int slot);
+// The slot shows `code`'s face when it is a card, and the blank picture otherwise.
+void ShowCardOrBlank(Screen& screen, int slot, int code);
+// All 24 table places go blank: both rows of the player's attack, then of the computer's.
+void ClearTablePlaces(Screen& screen);
 // The computer's fan Image53 shows `count` backs; 0 or more than 16 leaves it unchanged.
 void ShowFan(Screen& screen, int count);
 // The trump slot shows the icon of suit number n (1..4); other values change nothing.

@@ -15,20 +15,6 @@ namespace durak {
 
 namespace {
 
-
-// Round-end waits count their last loop to one past its end; the counter keeps it.
-constexpr Field kLongWaitCounterEnd = 29001;
-constexpr Field kShortWaitCounterEnd = 21001;
-
-// ---------------------------------------------------------------------------------
-// All 24 table places go blank: both rows of the player's attack, then both rows of
-// the computer's attack.
-void ClearTablePlaces(Screen& screen) {
-    for (int place = 56; place <= 67; ++place) ClearSlot(screen, place);
-    for (int place = 72; place <= 77; ++place) ClearSlot(screen, place);
-    for (int place = 84; place <= 89; ++place) ClearSlot(screen, place);
-}
-
 // ---------------------------------------------------------------------------------
 // The computer could not cover the player's latest card: it takes the table.
 void ComputerTakes(Game& g) {
@@ -37,7 +23,7 @@ void ComputerTakes(Game& g) {
     g.playerRole = 1;
     // The message and the full table stay in view before the cards go.
     g.pauses.Wait(ComputerTookPause());
-    g.scratch = kLongWaitCounterEnd;
+    g.scratch = kLongWaitEnd;
     ComputerTakesTable(g);
     // The uncovered card is in the computer's hand now. Left here it would make a
     // second press of the button count a second take of a card no longer on the table.
@@ -48,9 +34,7 @@ void ComputerTakes(Game& g) {
 // The computer covered every card of the player's attack: the covered pairs leave the
 // game and the computer leads the next round.
 void ComputerCovered(Game& g) {
-    if (g.watcher) g.watcher->Beaten(g.tablePlayerAttack, g.tableComputerDefence);
-    g.tablePlayerAttack.Clear();
-    g.tableComputerDefence.Clear();
+    ClearBeatenRows(g, g.tablePlayerAttack, g.tableComputerDefence);
     g.text.PrintStatus("Комп ходит...");
     ++g.computerDefendedCount;
     g.playerRole = 2;
@@ -69,9 +53,7 @@ void PlayerTakes(Game& g, const char* message) {
 // the player leads the next round.
 void PlayerCovered(Game& g, const char* message) {
     g.text.PrintStatus(message);
-    if (g.watcher) g.watcher->Beaten(g.tableComputerAttack, g.tablePlayerDefence);
-    g.tablePlayerDefence.Clear();
-    g.tableComputerAttack.Clear();
+    ClearBeatenRows(g, g.tableComputerAttack, g.tablePlayerDefence);
     g.playerRole = 1;
     ++g.playerDefendedCount;
 }
@@ -99,12 +81,8 @@ void PlayerOutcome(Game& g) {
 // Every hand slot shows what it holds. The take steps and the close-up have just filled
 // some of them; a slot left empty shows blank.
 void ShowPlayerHand(Game& g) {
-    for (int slot = 1; slot <= 12; ++slot) {
-        if (g.playerHand[slot] != 0)
-            ShowCard(g.screen, HandSlotControl(slot), g.playerHand[slot]);
-        else
-            ClearSlot(g.screen, HandSlotControl(slot));
-    }
+    for (int slot = 1; slot <= 12; ++slot)
+        ShowCardOrBlank(g.screen, HandSlotControl(slot), g.playerHand[slot]);
 }
 
 // ---------------------------------------------------------------------------------
@@ -131,9 +109,7 @@ void TestForGameEnd(Game& g) {
 // table rows where the next round's cards would overwrite them.
 void ClearWhatNoHandHolds(Game& g) {
     if (g.tableComputerAttack.AllZero() && g.tablePlayerDefence.AllZero()) return;
-    if (g.watcher) g.watcher->Beaten(g.tableComputerAttack, g.tablePlayerDefence);
-    g.tableComputerAttack.Clear();
-    g.tablePlayerDefence.Clear();
+    ClearBeatenRows(g, g.tableComputerAttack, g.tablePlayerDefence);
 }
 
 }  // namespace
@@ -148,12 +124,12 @@ void EndRound(Game& g) {
     // The human has just covered: the full table stays in view for a moment, no text.
     if (g.playMode == kPlayModeHuman && g.playerRole == 2 && g.playerDefenceCard > 0) {
         g.pauses.Wait(PlayerCoveredPause());
-        g.scratch = kLongWaitCounterEnd;
+        g.scratch = kLongWaitEnd;
     }
     // Between two computers every round end starts with a short wait.
     if (g.playMode == kPlayModeTwoComputers) {
         g.pauses.Wait(TwoComputerRoundEndPause());
-        g.scratch = kShortWaitCounterEnd;
+        g.scratch = kShortWaitEnd;
     }
 
     const bool computerTakes = g.playerRole == 1 && g.defenceCard == 0 && g.playerAttackCard > 0;

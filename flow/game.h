@@ -67,6 +67,14 @@ struct Game : GameState {
     const GameState& state() const { return *this; }
 };
 
+// Beaten cards leave play: the two rows of one attack are cleared, and a watcher is told
+// which cards went.
+inline void ClearBeatenRows(Game& g, OneBased<6>& attack, OneBased<6>& cover) {
+    if (g.watcher) g.watcher->Beaten(attack, cover);
+    attack.Clear();
+    cover.Clear();
+}
+
 // Opened at the top of every game step: counts the nesting and stops a runaway chain.
 class StepScope {
 public:

@@ -16,9 +16,7 @@ constexpr int kShuffleLimit = 180;
 void ResetDisplay(Screen& screen) {
     for (int holder = 1; holder <= 40; ++holder) screen.SetVisible(holder, false);
     for (int holder : {71, 48, 49, 50, 51, 52, 47, 54, 55}) screen.SetVisible(holder, false);
-    for (int place = 56; place <= 67; ++place) ClearSlot(screen, place);
-    for (int place = 72; place <= 77; ++place) ClearSlot(screen, place);
-    for (int place = 84; place <= 89; ++place) ClearSlot(screen, place);
+    ClearTablePlaces(screen);
     for (int slot = 78; slot <= 83; ++slot) ClearSlot(screen, slot);
     for (int icon = 90; icon <= 93; ++icon) screen.SetVisible(icon, false);
     for (int slot = 94; slot <= 99; ++slot) screen.SetVisible(slot, false);

@@ -112,9 +112,7 @@ void ResetRound(Game& g) {
 void ClearRoundVariables(Game& g) {
     g.text.MoveTextPen(50, 170);
     g.playerDefenceCard = 0;
-    if (g.watcher) g.watcher->Beaten(g.tablePlayerAttack, g.tableComputerDefence);
-    g.tablePlayerAttack.Clear();
-    g.tableComputerDefence.Clear();
+    ClearBeatenRows(g, g.tablePlayerAttack, g.tableComputerDefence);
     g.defenceCard = 0;
     g.autoDefendTries = 0;
 }

@@ -54,13 +54,8 @@ void ShowStatistics(Game& g) {
 void TurnComputerCardsUp(Game& g) {
     g.screen.SetVisible(kComputerFanSlot, false);
     for (int k = 1; k <= 6; ++k) g.screen.SetVisible(kComputerFaceUpSlot1 + k - 1, true);
-    for (int k = 1; k <= 6; ++k) {
-        const int slot = kComputerFaceUpSlot1 + k - 1;
-        if (g.computerHand[k] != 0)
-            ShowCard(g.screen, slot, g.computerHand[k]);
-        else
-            ClearSlot(g.screen, slot);
-    }
+    for (int k = 1; k <= 6; ++k)
+        ShowCardOrBlank(g.screen, kComputerFaceUpSlot1 + k - 1, g.computerHand[k]);
 }
 
 }  // namespace

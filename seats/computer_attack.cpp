@@ -39,8 +39,7 @@ void ChooseLead(Game& g) {
     // Nothing of the previous round is led again, e.g. the card the player just took.
     g.computerAttackCard = 0;
 
-    for (int n = 1; n <= 4; ++n)
-        if (InSuit(g.trumpCard, n - 1)) g.trumpSuitIcon = static_cast<Field>(n);
+    if (IsCard(g.trumpCard)) g.trumpSuitIcon = static_cast<Field>(SuitNumberOf(g.trumpCard));
     const int trumps = g.trumpSuitIcon - 1;  // -1 when no suit is the trump suit
 
     // With nothing but trumps in hand the lead takes the first trump: a lead that
@@ -140,19 +139,17 @@ void PlaceAttackCard(Game& g, int afterSix) {
 
 // --- The follow-up's covering check ----------------------------------------------------
 
-// Put the player's cover found by the check into the next covering place. Returns false
+// Put the player's cover, just taken from the selected slot, into the next covering place. Returns false
 // when nothing is placed: the cover equals the previous pair's one, or no covering place
 // is left (the card then goes back into the hand slot it came from).
-bool PlacePlayerCover(Game& g, bool takenFromHand, int coverBefore) {
+bool PlacePlayerCover(Game& g, int coverBefore) {
     const int k = g.playerDefencePair;
     if (k < 1 || k > 6) {
-        if (takenFromHand) {
-            const int slot = g.selectedSlot;
-            g.playerHand[slot] = g.playerDefenceCard;
-            ShowCard(g.screen, HandSlotControl(slot), g.playerDefenceCard);
-            g.playerDefenceCard = static_cast<Field>(coverBefore);
-            g.defenceCard = g.playerDefenceCard;
-        }
+        const int slot = g.selectedSlot;
+        g.playerHand[slot] = g.playerDefenceCard;
+        ShowCard(g.screen, HandSlotControl(slot), g.playerDefenceCard);
+        g.playerDefenceCard = static_cast<Field>(coverBefore);
+        g.defenceCard = g.playerDefenceCard;
         return false;
     }
     if (k >= 2 && g.tablePlayerDefence[k - 1] == g.playerDefenceCard) return false;
@@ -178,7 +175,7 @@ bool CoverCheckAgain(Game& g) {
     // A cover left from an earlier move already lay on the table (it may be beaten or in
     // the hand by now): it is not put down a second time, as after a cover already placed.
     if (!taken) return false;
-    if (!PlacePlayerCover(g, taken, coverBefore)) return false;
+    if (!PlacePlayerCover(g, coverBefore)) return false;
 
     if (!g.playerHand.AllZero()) g.attackPhase = 2;
     g.text.PrintLine();
@@ -195,7 +192,7 @@ void FollowUpWait(Game& g) {
     g.text.MoveTextPen(50, 50);
     g.text.PrintLine();
     g.pauses.Wait(FollowUpPause(g.delayFactor));
-    g.scratch = 21001;
+    g.scratch = kShortWaitEnd;
 }
 
 // No card: the round ends. A card: the player answers it; between two computers the

@@ -122,7 +122,7 @@ void Continue(Game& g) {
         g.screen.ShowWindow();
         g.text.PrintEmptyLines(29000);
         g.pauses.Wait(DefendContinuationPause(g.delayFactor));
-        g.scratch = 21001;
+        g.scratch = kShortWaitEnd;
         if (g.autoContinueCount <= 12) {
             ++g.autoContinueCount;
             PlayerAttack(g);

@@ -57,7 +57,7 @@ void PutDown(Game& g) {
 // followed, then the round ends.
 void CloseAutomaticRound(Game& g) {
     g.pauses.Wait(AutoLeadClosingPause(g.delayFactor));
-    g.scratch = 21001;  // the wait's counter stops one past its last count
+    g.scratch = kShortWaitEnd;
     g.playerAttackCard = kNoCard;
     EndRound(g);
 }

@@ -7,6 +7,11 @@
 
 namespace durak {
 
+// What the shared counter `scratch` holds after a wait: the last counting loop of a
+// wait stops one past its end.
+constexpr std::int16_t kLongWaitEnd = 29001;   // after 29000 × 1250 slow turns
+constexpr std::int16_t kShortWaitEnd = 21001;  // after the waits ending in 21000-turn loops
+
 // The long waits of a round end in either mode: 29000 × 1250 slow turns.
 inline Pause PlayerCoveredPause() { return {PauseKind::PlayerCovered, 29000LL * 1250, 0, 0}; }
 inline Pause ComputerTookPause() { return {PauseKind::ComputerTook, 29000LL * 1250, 0, 0}; }
