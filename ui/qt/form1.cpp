@@ -90,37 +90,18 @@ void Form1::Choose(void (*action)(Game&)) {
     surface_->SyncText();
 }
 
-namespace {
-// Marks a chain as running for a scope, also when it ends by an exception.
-class ChainScope {
-public:
-    ChainScope(bool& running, InputGate& gate) : running_(running), gate_(gate) {
-        running_ = true;
-        gate_.Close();
-    }
-    ~ChainScope() {
-        gate_.Open();
-        running_ = false;
-    }
-    ChainScope(const ChainScope&) = delete;
-    ChainScope& operator=(const ChainScope&) = delete;
-
-private:
-    bool& running_;
-    InputGate& gate_;
-};
-}  // namespace
-
 void Form1::RunChain(const std::function<void(Game&)>& chain) {
     if (chainRunning_ || stopRequested_) return;
     {
-        ChainScope scope(chainRunning_, gate_);
+        InputGate::ClosedScope closed(gate_);
+        chainRunning_ = true;
         try {
             chain(*game_);
         } catch (const ChainStopped&) {
             // The window was closed during a wait, or the chain ran past its guard: the
             // moves end here and the game keeps the state they left.
         }
+        chainRunning_ = false;
         surface_->SyncText();
         // Clicks and keys that came while the chain ran are dropped, not played now.
         QCoreApplication::processEvents(QEventLoop::AllEvents);

@@ -22,6 +22,24 @@ public:
 
     static bool IsUserInput(int eventType);
 
+    // Keeps the gate closed for a scope and leaves it as it found it, also when the
+    // scope ends by an exception.
+    class ClosedScope {
+    public:
+        explicit ClosedScope(InputGate& gate) : gate_(gate), wasClosed_(gate.IsClosed()) {
+            gate_.Close();
+        }
+        ~ClosedScope() {
+            if (!wasClosed_) gate_.Open();
+        }
+        ClosedScope(const ClosedScope&) = delete;
+        ClosedScope& operator=(const ClosedScope&) = delete;
+
+    private:
+        InputGate& gate_;
+        bool wasClosed_;
+    };
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

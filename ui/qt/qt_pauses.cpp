@@ -15,21 +15,6 @@ QtPauses::QtPauses(InputGate& gate, std::function<void()> refresh,
                    std::function<bool()> stopped)
     : gate_(gate), refresh_(std::move(refresh)), stopped_(std::move(stopped)) {}
 
-namespace {
-// Keeps the gate closed for a scope and leaves it as it found it.
-class GateClosed {
-public:
-    explicit GateClosed(InputGate& gate) : gate_(gate), wasClosed_(gate.IsClosed()) { gate_.Close(); }
-    ~GateClosed() { if (!wasClosed_) gate_.Open(); }
-    GateClosed(const GateClosed&) = delete;
-    GateClosed& operator=(const GateClosed&) = delete;
-
-private:
-    InputGate& gate_;
-    bool wasClosed_;
-};
-}  // namespace
-
 // Sleep in slices until the wait's real duration has passed. Before each slice the
 // window catches up: changed text is repainted, pending paints and timers run, and
 // window events are handled. User input is not handled: the input gate eats it. Input
@@ -39,7 +24,7 @@ private:
 void QtPauses::Wait(const Pause& pause) {
     using Clock = std::chrono::steady_clock;
     ++waits_;
-    GateClosed closed(gate_);
+    InputGate::ClosedScope closed(gate_);
     const Clock::time_point end = Clock::now() + PauseDuration(pause);
     for (;;) {
         if (refresh_) refresh_();
