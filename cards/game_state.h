@@ -76,4 +76,9 @@ struct GameState {
     Field computerTookCount = 0;
 };
 
+// The card in the player's hand slot s; a number outside 1..12 names no slot and so no card.
+inline int PlayerCardIn(const GameState& s, int slot) {
+    return (slot >= 1 && slot <= 12) ? s.playerHand[slot] : 0;
+}
+
 }  // namespace durak

@@ -14,11 +14,6 @@ namespace {
 
 constexpr int kPairs = 6;
 
-// A hand slot the rules can name; anything else holds no card.
-bool IsHandSlot(int s) { return s >= 1 && s <= 12; }
-
-int CardInSlot(const Game& g, int s) { return IsHandSlot(s) ? g.playerHand[s] : kNoCard; }
-
 // The pair cursor names one of the six attack places.
 bool CursorOnTable(const Game& g) { return g.playerAttackPair >= 1 && g.playerAttackPair <= kPairs; }
 
@@ -98,12 +93,12 @@ void PlayerAttack(Game& g) {
         }
         g.scratch = 0;
     } else {
-        emptyClick = CardInSlot(g, g.selectedSlot) == kNoCard;
+        emptyClick = PlayerCardIn(g, g.selectedSlot) == kNoCard;
     }
 
     if (!emptyClick) {
         const int s = g.selectedSlot;
-        const int c = CardInSlot(g, s);
+        const int c = PlayerCardIn(g, s);
         const bool leading = g.tablePlayerAttack[1] == kNoCard;
         if (leading ? MayLead(g) : MayAdd(g, c)) {
             TakeFromHand(g, s, c);

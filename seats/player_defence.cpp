@@ -16,13 +16,6 @@ namespace {
 constexpr int kPairs = 6;
 constexpr int kLastRetry = 12;  // the automatic player draws again while tries <= 12
 
-bool IsHandSlot(int s) { return s >= 1 && s <= 12; }
-
-// The card of the selected slot; a slot number outside the hand names no card.
-int SelectedCard(const Game& g) {
-    return IsHandSlot(g.selectedSlot) ? g.playerHand[g.selectedSlot] : kNoCard;
-}
-
 // The card covers: it leaves the hand and becomes the player's cover.
 void TakeCover(Game& g, int c) {
     g.playerDefenceCard = static_cast<Field>(c);
@@ -54,7 +47,7 @@ void ReturnCover(Game& g, int slot, Field coverBefore) {
 // CoverSuitTest: the selected card is a higher card of the suit being attacked.
 // ---------------------------------------------------------------------------------
 bool CoverSuitTest(Game& g) {
-    const int c = SelectedCard(g);
+    const int c = PlayerCardIn(g, g.selectedSlot);
     const int suit = g.attackSuitNumber;
     if (c == kNoCard || suit < 1 || suit > 4) return false;
     if (!(g.computerAttackCard < c && c < SuitUpperBound(suit))) return false;
@@ -69,7 +62,7 @@ bool CoverSuitTest(Game& g) {
 // would put the one card on the table twice.
 // ---------------------------------------------------------------------------------
 bool CoverTrumpTest(Game& g) {
-    const int c = SelectedCard(g);
+    const int c = PlayerCardIn(g, g.selectedSlot);
     if (c == kNoCard || c == g.computerAttackCard || !IsTrump(c, g.trumpCard)) return false;
     TakeCover(g, c);
     return true;
