@@ -25,6 +25,8 @@ void ComputerTakes(Game& g) {
     g.pauses.Wait(ComputerTookPause());
     g.scratch = kLongWaitEnd;
     ComputerTakesTable(g);
+    // A hand with all sixteen slots taken leaves the rest on the table: it goes.
+    ClearOverflowRows(g, g.tablePlayerAttack, g.tableComputerDefence);
     // The uncovered card is in the computer's hand now. Left here it would make a
     // second press of the button count a second take of a card no longer on the table.
     g.playerAttackCard = 0;
@@ -59,12 +61,17 @@ void PlayerCovered(Game& g, const char* message) {
 }
 
 // The outcomes of the computer's attack, read off its latest card and the player's
-// latest cover. Nothing applies while the player is the attacker.
+// latest cover. Nothing applies while the player is the attacker. A card of the
+// computer's still lying uncovered on the table is never beaten: whatever the latest
+// cards say, the player takes it.
 void PlayerOutcome(Game& g) {
     if (g.playerRole != 2) return;
     const bool attackOpen = g.computerAttackCard > 0;
     const bool covered = g.playerDefenceCard > 0;
-    if (attackOpen && !covered) {
+    const bool pairOpen = AnyAttackUncovered(g.tableComputerAttack, g.tablePlayerDefence);
+    if (covered && pairOpen) {
+        PlayerTakes(g, "Мы взяли...");
+    } else if (attackOpen && !covered) {
         PlayerTakes(g, "Мы взяли...");
     } else if (!attackOpen && covered) {
         // The computer added nothing after the player's last cover.
@@ -90,15 +97,15 @@ void ShowPlayerHand(Game& g) {
 // so when more than one applies (both hands empty) the last one stays on the window.
 void TestForGameEnd(Game& g) {
     if (g.computerCardCount == 0) {
-        g.text.ClearAndPrintStatus("Комп выиграл");
+        AnnounceResult(g, "Комп выиграл");
         ComputerWon(g);
     }
     if (g.computerHand.Sum() > 0 && g.playerHand.AllZero()) {
-        g.text.ClearAndPrintStatus("Мы выиграли");
+        AnnounceResult(g, "Мы выиграли");
         ShowResults(g);
     }
     if (g.computerHand.AllZero() && g.playerHand.AllZero()) {
-        g.text.ClearAndPrintStatus("Ничья");
+        AnnounceResult(g, "Ничья");
         ShowResults(g);
     }
 }
@@ -108,8 +115,7 @@ void TestForGameEnd(Game& g) {
 // play with the cleared table, as beaten cards do, instead of lingering unseen in the
 // table rows where the next round's cards would overwrite them.
 void ClearWhatNoHandHolds(Game& g) {
-    if (g.tableComputerAttack.AllZero() && g.tablePlayerDefence.AllZero()) return;
-    ClearBeatenRows(g, g.tableComputerAttack, g.tablePlayerDefence);
+    ClearOverflowRows(g, g.tableComputerAttack, g.tablePlayerDefence);
 }
 
 }  // namespace
@@ -132,7 +138,11 @@ void EndRound(Game& g) {
         g.scratch = kShortWaitEnd;
     }
 
-    const bool computerTakes = g.playerRole == 1 && g.defenceCard == 0 && g.playerAttackCard > 0;
+    // The computer takes when its latest cover is missing, and also whenever any card of
+    // the player's attack still lies uncovered: such a card is never beaten.
+    const bool latestOpen = g.defenceCard == 0 && g.playerAttackCard > 0;
+    const bool pairOpen = AnyAttackUncovered(g.tablePlayerAttack, g.tableComputerDefence);
+    const bool computerTakes = g.playerRole == 1 && (latestOpen || pairOpen);
     if (computerTakes) ComputerTakes(g);
 
     ClearTablePlaces(g.screen);
@@ -158,6 +168,8 @@ void EndRound(Game& g) {
     if (g.computerCardCount > 0) RefillFromStock(g);
 
     TestForGameEnd(g);
+    // This round end has decided the game: nothing the chain still had pending is played.
+    EndChainIfDecided(g);
 }
 
 }  // namespace durak

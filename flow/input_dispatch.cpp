@@ -7,17 +7,20 @@ namespace durak {
 
 // Two independent tests in this order: the second reads the role the first left, so a
 // chain that hands the turn to the computer also runs the cover with the same slot.
-// The slot is handed on whatever it holds; the receiving step decides.
+// The slot is handed on whatever it holds; the receiving step decides. A game that has
+// its result takes no more moves.
 void HandSlotClick(Game& g, int slot) {
-    BeginEvent(g);
-    if (g.playerRole == 1) {
-        g.selectedSlot = static_cast<Field>(slot);
-        PlayerAttack(g);
-    }
-    if (g.playerRole == 2) {
-        g.selectedSlot = static_cast<Field>(slot);
-        PlayerDefend(g);
-    }
+    if (g.decided) return;
+    RunEventChain(g, [slot](Game& game) {
+        if (game.playerRole == 1) {
+            game.selectedSlot = static_cast<Field>(slot);
+            PlayerAttack(game);
+        }
+        if (game.playerRole == 2) {
+            game.selectedSlot = static_cast<Field>(slot);
+            PlayerDefend(game);
+        }
+    });
 }
 
 void Image41_Click(Game& g) { HandSlotClick(g, 1); }
@@ -33,10 +36,11 @@ void Image81_Click(Game& g) { HandSlotClick(g, 10); }
 void Image82_Click(Game& g) { HandSlotClick(g, 11); }
 void Image83_Click(Game& g) { HandSlotClick(g, 12); }
 
-// The action button ends the round in every mode and role, also before any game.
+// The action button ends the round in every mode and role. Before the first game and
+// once a game has its result there is no round to end: the button does nothing.
 void Image70_Click(Game& g) {
-    BeginEvent(g);
-    EndRound(g);
+    if (g.playerRole == 0 || g.decided) return;
+    RunEventChain(g, EndRound);
 }
 
 ClickEvent ClickEventOf(int control) {

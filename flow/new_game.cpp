@@ -54,6 +54,8 @@ void Shuffle(Game& g) {
 void NewGame(Game& g) {
     StepScope step(g);
 
+    // A new game has no result yet, whatever the last one ended with.
+    g.decided = false;
     g.text.ClearText();
     g.deck.Clear();
     g.seenCards.Clear();

@@ -2,6 +2,8 @@
 // directly: a step returns only when everything it started has returned.
 #pragma once
 
+#include <functional>
+
 #include "flow/game.h"
 
 namespace durak {
@@ -19,6 +21,13 @@ void RefillFromStock(Game& g);
 // flow/results.cpp: the result, the computer's count, the statistics, its cards face up.
 void ShowResults(Game& g);
 void ComputerWon(Game& g);
+// "Мы выиграли", "Комп выиграл" or "Ничья" on the status line: the game is decided.
+void AnnounceResult(Game& g, const char* message);
+
+// flow/event_chain.cpp: the chain of moves one event starts. Between two computers it
+// does not come to rest before the game has a result; once a result stands, whatever
+// the chain still had pending is dropped.
+void RunEventChain(Game& g, const std::function<void(Game&)>& first);
 
 // seats/player_attack.cpp: the bottom seat leads or adds.
 void PlayerAttack(Game& g);
@@ -36,5 +45,8 @@ void ComputerDefend(Game& g);
 // seats/computer_attack.cpp: the computer leads or adds, and what follows its card.
 void ComputerAttack(Game& g);
 void ComputerFollowUp(Game& g);
+// The end of the follow-up between two computers: the wait, then a renewed reply of the
+// automatic player, or the forced end of the round once the renewed replies run out.
+void RenewedReply(Game& g);
 
 }  // namespace durak

@@ -152,7 +152,7 @@ void RefillFromStock(Game& g) {
     // Every one of the player's twelve slots counts: a card in slot 11 or 12 is still a
     // card to play.
     if (g.playerHand.AllZero()) {
-        g.text.ClearAndPrintStatus("Мы выиграли");
+        AnnounceResult(g, "Мы выиграли");
         return;
     }
 
@@ -174,7 +174,7 @@ void RefillFromStock(Game& g) {
 
     if (g.computerCardCount != 0) return;
 
-    g.text.ClearAndPrintStatus("Комп выиграл");
+    AnnounceResult(g, "Комп выиграл");
     g.screen.SetPicture(kComputerFanSlot, kFanHolder1);
     ComputerWon(g);
 }

@@ -14,16 +14,10 @@ namespace {
 // The result message. The three tests run one after the other and each clears the text
 // first, so the last that applies stays: with both hands empty that is the draw. When
 // none applies the text already on the window stays.
-void AnnounceResult(Game& g) {
-    if (g.computerCardCount == 0) {
-        g.text.ClearAndPrintStatus("Комп выиграл");
-    }
-    if (g.computerHand.Sum() > 0 && g.playerHand.AllZero()) {
-        g.text.ClearAndPrintStatus("Мы выиграли");
-    }
-    if (g.computerHand.AllZero() && g.playerHand.AllZero()) {
-        g.text.ClearAndPrintStatus("Ничья");
-    }
+void AnnounceWinner(Game& g) {
+    if (g.computerCardCount == 0) AnnounceResult(g, "Комп выиграл");
+    if (g.computerHand.Sum() > 0 && g.playerHand.AllZero()) AnnounceResult(g, "Мы выиграли");
+    if (g.computerHand.AllZero() && g.playerHand.AllZero()) AnnounceResult(g, "Ничья");
 }
 
 // ---------------------------------------------------------------------------------
@@ -61,11 +55,19 @@ void TurnComputerCardsUp(Game& g) {
 }  // namespace
 
 // =================================================================================
+// AnnounceResult: a result goes on the status line, and from here on the game is over.
+void AnnounceResult(Game& g, const char* message) {
+    g.text.ClearAndPrintStatus(message);
+    g.decided = true;
+    if (g.watcher) g.watcher->Result(g);
+}
+
+// =================================================================================
 // ShowResults: the result so far and the statistics of the game.
 void ShowResults(Game& g) {
     StepScope step(g);
     g.screen.ShowWindow();
-    AnnounceResult(g);
+    AnnounceWinner(g);
     ShowComputerCount(g);
     ShowStatistics(g);
     TurnComputerCardsUp(g);

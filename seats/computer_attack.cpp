@@ -214,6 +214,14 @@ void EndOfMove(Game& g) {
     g.screen.ShowWindow();
     if (g.playMode != kPlayModeTwoComputers) return;
 
+    RenewedReply(g);
+}
+
+}  // namespace
+
+// Between two computers, after the automatic player's reply: a wait, then the reply
+// once more, until the renewed replies are used up and the round is ended.
+void RenewedReply(Game& g) {
     FollowUpWait(g);
     g.autoDefendTries = 0;
     if (g.autoReplyCount < kRenewedRepliesLimit) {
@@ -225,8 +233,6 @@ void EndOfMove(Game& g) {
         EndRound(g);
     }
 }
-
-}  // namespace
 
 // The computer leads or adds a card; with no card to play the round ends.
 void ComputerAttack(Game& g) {

@@ -59,30 +59,49 @@ int ChooseCover(Game& g) {
 
 // --- Placement ---------------------------------------------------------------------
 
-// Lay defenceCard into the next covering place. Filled pairs 1..5 are stepped over;
-// pair 6 takes the card whatever it holds. A card equal to the cover of the previous
-// pair is that old cover still held in defenceCard: it is cleared instead of placed.
-// Returns false when the card was cleared.
-bool PlaceCover(Game& g, int pass, int takenFrom, int coverBefore) {
+// The pair whose covering place comes next: from the pair cursor on, filled pairs 1..5
+// are stepped over; pair 6 takes the card whatever it holds. 0 when the cursor is past
+// the sixth pair.
+int NextCoverPair(const Game& g) {
     int p = g.computerDefencePair;
-    for (int k = 1; k <= 6; ++k) {
-        if (k <= 5 && p == k && g.tableComputerDefence[k] != 0) p = k + 1;
-        if (p != k) continue;
-        if (k >= 2 && g.tableComputerDefence[k - 1] == g.defenceCard) {
-            g.defenceCard = 0;
-            return false;
+    if (p < 1) return 0;
+    while (p <= 5 && g.tableComputerDefence[p] != 0) ++p;
+    return p <= 6 ? p : 0;
+}
+
+// The pair of the card being covered, when it lies on the table; 0 otherwise.
+int PairOfAttackCard(const Game& g) {
+    for (int k = 1; k <= 6; ++k)
+        if (g.tablePlayerAttack[k] == g.playerAttackCard) return k;
+    return 0;
+}
+
+// Lay defenceCard into the next covering place. A card equal to the cover of the
+// previous pair is that old cover still held in defenceCard: it is cleared instead of
+// placed. The cover always lies beside the card it beats: after a card the computer
+// could not cover, the cursor lags behind the attack, and the next cover would land in
+// the column of the uncovered card. Returns false when the card was cleared.
+bool PlaceCover(Game& g, int pass, int takenFrom, int coverBefore) {
+    int k = NextCoverPair(g);
+    const int own = PairOfAttackCard(g);
+    if (k != 0 && own != 0) k = own;
+    // Six pairs are covered, or the card's own place already holds a cover: there is no
+    // place for this one. The card just chosen goes back where it came from, so no card
+    // ever leaves the game here.
+    if (k == 0 || (k == own && g.tableComputerDefence[k] != 0)) {
+        if (takenFrom != 0) {
+            g.computerHand[takenFrom] = g.defenceCard;
+            g.defenceCard = static_cast<Field>(coverBefore);
         }
-        ShowCard(g.screen, kComputerDefencePlace[k], g.defenceCard);
-        g.tableComputerDefence[k] = g.defenceCard;
-        g.computerDefencePair = static_cast<Field>(pass == 3 ? k + 1 : k);
         return true;
     }
-    // Six pairs are covered: there is no place for a further cover. The card just
-    // chosen goes back where it came from, so no card ever leaves the game here.
-    if (takenFrom != 0) {
-        g.computerHand[takenFrom] = g.defenceCard;
-        g.defenceCard = static_cast<Field>(coverBefore);
+    if (k >= 2 && g.tableComputerDefence[k - 1] == g.defenceCard) {
+        g.defenceCard = 0;
+        return false;
     }
+    ShowCard(g.screen, kComputerDefencePlace[k], g.defenceCard);
+    g.tableComputerDefence[k] = g.defenceCard;
+    g.computerDefencePair = static_cast<Field>(pass == 3 ? k + 1 : k);
     return true;
 }
 

@@ -74,6 +74,7 @@ void PlayerAttack(Game& g) {
         g.text.ClearText();
         g.text.MoveTextPen(TextLayer::kStatusLineX, TextLayer::kStatusLineY);
         ShowResults(g);
+        EndChainIfDecided(g);
         return;
     }
 
@@ -120,8 +121,9 @@ void PlayerAttack(Game& g) {
 
     // The automatic player has put down its last card: it has won.
     if (g.computerHand.Sum() > 0 && g.playerHand.AllZero()) {
-        g.text.ClearAndPrintStatus("Мы выиграли");
+        AnnounceResult(g, "Мы выиграли");
         ShowResults(g);
+        EndChainIfDecided(g);
         return;
     }
     if (g.playerAttackCard > 0) {

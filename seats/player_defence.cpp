@@ -82,9 +82,10 @@ void PlayerDefend(Game& g) {
     for (;;) {
         // The computer holds no card: it has won, and says so at every call.
         if (g.computerCardCount == 0) {
-            g.text.ClearAndPrintStatus("Комп выиграл");
+            AnnounceResult(g, "Комп выиграл");
             g.screen.SetPicture(kComputerFanSlot, kFanHolder1);
             ComputerWon(g);
+            EndChainIfDecided(g);
             return;
         }
 

@@ -7,14 +7,50 @@
 namespace durak::sim {
 
 namespace {
-std::uint64_t BitOf(int c);
+
+// Bit 0..35 of each card code; bit 36 for 0 and every value that is no card.
+constexpr int kNoCardBit = 36;
+constexpr std::uint64_t kAllCards = (std::uint64_t{1} << kNoCardBit) - 1;
+constexpr auto kBitOfCode = [] {
+    std::array<std::uint8_t, 166> bits{};
+    for (int c = 0; c < 166; ++c)
+        bits[static_cast<std::size_t>(c)] =
+            static_cast<std::uint8_t>(IsCard(c) ? 9 * SuitOf(c) + c % 50 - 6 : kNoCardBit);
+    return bits;
+}();
+
+std::uint64_t BitOf(int c) {
+    return std::uint64_t{1}
+           << ((c > 0 && c < 166) ? kBitOfCode[static_cast<std::size_t>(c)] : kNoCardBit);
 }
 
+int CodeOfBit(int bit) { return 50 * (bit / 9) + bit % 9 + 6; }
+
+template <typename Row>
+std::uint64_t BitsOf(const Row& row) {
+    std::uint64_t bits = 0;
+    for (int c : row) bits |= BitOf(c);
+    return bits & kAllCards;
+}
+
+// A cover beats its attack card: a higher card of the same suit, or any trump (also a
+// lower one, as the game allows).
+bool Beats(int cover, int attack, int trumpCard) {
+    if (!IsCard(cover) || !IsCard(attack)) return false;
+    if (SuitOf(cover) == SuitOf(attack) && cover > attack) return true;
+    return IsTrump(cover, trumpCard);
+}
+
+}  // namespace
+
 void CardLedger::NewDeal() {
-    beaten_ = duplicate_ = lost_ = 0;
+    beaten_ = overflow_ = uncovered_ = 0;
+    duplicate_ = lost_ = resurrected_ = 0;
+    strayed_ = 0;
+    afterResult_ = 0;
     haveLast_ = false;
+    resultStands_ = false;
     dealing_ = true;
-    strays_ = 0;
     firstFault_.clear();
 }
 
@@ -28,37 +64,60 @@ void CardLedger::Step(const GameState& state, const char* step) {
     Check(state);
 }
 
-void CardLedger::Beaten(const OneBased<6>& attack, const OneBased<6>& cover) {
+// Only a whole pair, a cover that beats its attack card, leaves as beaten. Anything else
+// in the rows being cleared leaves play uncovered: the fault this ledger exists for.
+void CardLedger::Beaten(const GameState& state, const OneBased<6>& attack,
+                        const OneBased<6>& cover) {
+    Check(state);
     for (int k = 1; k <= 6; ++k) {
-        beaten_ |= BitOf(attack[k]) | BitOf(cover[k]);
+        const std::uint64_t pair = (BitOf(attack[k]) | BitOf(cover[k])) & kAllCards;
+        if (pair == 0) continue;
+        if (Beats(cover[k], attack[k], state.trumpCard)) {
+            beaten_ |= pair;
+            continue;
+        }
+        uncovered_ |= pair;
+        Note("card " + std::to_string(IsCard(attack[k]) ? attack[k] : cover[k]) +
+             " left play uncovered");
     }
 }
 
-namespace {
-
-// Bit 0..35 of each card code; bit 36 for 0 and every value that is no card.
-constexpr int kNoCardBit = 36;
-constexpr auto kBitOfCode = [] {
-    std::array<std::uint8_t, 166> bits{};
-    for (int c = 0; c < 166; ++c)
-        bits[static_cast<std::size_t>(c)] =
-            static_cast<std::uint8_t>(IsCard(c) ? 9 * SuitOf(c) + c % 50 - 6 : kNoCardBit);
-    return bits;
-}();
-
-std::uint64_t BitOf(int c) {
-    return std::uint64_t{1} << ((c > 0 && c < 166) ? kBitOfCode[static_cast<std::size_t>(c)] : kNoCardBit);
+void CardLedger::Overflow(const OneBased<6>& attack, const OneBased<6>& cover) {
+    overflow_ |= BitsOf(attack) | BitsOf(cover);
 }
 
-int CodeOfBit(int bit) { return 50 * (bit / 9) + bit % 9 + 6; }
+void CardLedger::Result(const GameState& state) {
+    Check(state);
+    atResult_ = Take(state);
+    resultStands_ = true;
+}
 
-}  // namespace
+CardLedger::Snapshot CardLedger::Take(const GameState& s) {
+    return {s.playerHand,
+            s.computerHand,
+            s.tablePlayerAttack,
+            s.tableComputerDefence,
+            s.tableComputerAttack,
+            s.tablePlayerDefence,
+            s.seenCards,
+            {s.playerTookCount, s.computerTookCount},
+            {s.playerDefendedCount, s.computerDefendedCount}};
+}
 
 void CardLedger::Check(const GameState& s) {
-    // Most steps move no card: when hands, table and the drawn cards are as at the last
-    // look, nothing new can be wrong (beaten cards only ever grow).
-    if (haveLast_ && Unchanged(s)) return;
-    Remember(s);
+    // Most steps move no card: when hands, table, drawn cards and score are as at the last
+    // look, nothing new can be wrong.
+    Snapshot now = Take(s);
+    if (haveLast_ && now == last_) return;
+    last_ = now;
+    haveLast_ = true;
+
+    // Once a result stands nothing moves: each change is one move too many.
+    if (resultStands_ && !(now == atResult_)) {
+        ++afterResult_;
+        atResult_ = now;
+        Note("a move after the result");
+    }
 
     // Each card marks its bit once; a bit already marked is a card in a second place.
     std::uint64_t placed = 0, twice = 0;
@@ -75,45 +134,35 @@ void CardLedger::Check(const GameState& s) {
     mark(s.tableComputerDefence);
     mark(s.tableComputerAttack);
     mark(s.tablePlayerDefence);
+    placed &= kAllCards;
+    twice &= kAllCards;
 
-    std::uint64_t drawn = 0;  // cards out of the stock; the trump card stays on display
+    // Out of the stock into play; the trump card (entry 13) stays on display.
+    std::uint64_t drawn = 0;
     for (int k = 1; k <= 36; ++k)
         if (k != 13) drawn |= BitOf(s.seenCards[k]);
+    drawn &= kAllCards;
 
-    const std::uint64_t cards = (std::uint64_t{1} << kNoCardBit) - 1;
-    placed &= cards;
-    twice &= cards;
-    drawn &= cards;
+    const std::uint64_t gone = beaten_ | overflow_ | uncovered_;
     const std::uint64_t newTwice = twice & ~duplicate_;
-    const std::uint64_t newLost = drawn & ~placed & ~beaten_ & ~lost_;
-    const std::uint64_t strays = placed & ~drawn;
-    if ((newTwice | newLost | strays) == 0) return;
+    const std::uint64_t newBack = placed & gone & ~resurrected_;
+    const std::uint64_t newLost = drawn & ~placed & ~gone & ~lost_;
+    // A card still in the stock, or the trump card, in a hand or on the table.
+    const std::uint64_t strays = placed & ~drawn & ~strayed_;
+    if ((newTwice | newBack | newLost | strays) == 0) return;
 
+    strayed_ |= strays;
     duplicate_ |= newTwice;
+    resurrected_ |= newBack;
     lost_ |= newLost;
     for (int bit = 0; bit < 36; ++bit) {
         const std::uint64_t m = std::uint64_t{1} << bit;
-        if (newTwice & m) Note("card " + std::to_string(CodeOfBit(bit)) + " in two places");
-        if (newLost & m) Note("card " + std::to_string(CodeOfBit(bit)) + " lost");
+        const std::string card = "card " + std::to_string(CodeOfBit(bit));
+        if (newTwice & m) Note(card + " in two places");
+        if (newBack & m) Note(card + " back in play after it had left");
+        if (newLost & m) Note(card + " lost");
+        if (strays & m) Note(card + " in play but never drawn");
     }
-    // A card that never left the stock, or the trump card, turned up in play.
-    if (strays) {
-        ++strays_;
-        Note("a card from outside play turned up");
-    }
-}
-
-bool CardLedger::Unchanged(const GameState& s) const {
-    return s.playerHand == last_.player && s.computerHand == last_.computer &&
-           s.tablePlayerAttack == last_.a && s.tableComputerDefence == last_.d &&
-           s.tableComputerAttack == last_.k && s.tablePlayerDefence == last_.e &&
-           s.seenCards == last_.seen;
-}
-
-void CardLedger::Remember(const GameState& s) {
-    last_ = {s.playerHand, s.computerHand, s.tablePlayerAttack, s.tableComputerDefence,
-             s.tableComputerAttack, s.tablePlayerDefence, s.seenCards};
-    haveLast_ = true;
 }
 
 void CardLedger::Note(const std::string& fault) {

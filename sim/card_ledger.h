@@ -1,6 +1,9 @@
-// The simulator's bookkeeping of where every card is. After every game step it checks
-// that no card lies in two places at once and that no card has left play except as a
-// beaten card cleared from the table.
+// The simulator's bookkeeping of all 36 cards. Every card is in exactly one place: the
+// stock (never drawn), the trump card on display, a hand or the table, or out of play.
+// A card leaves play as beaten only from a covered pair; cards no slot of a full hand
+// could hold leave with the table and are counted apart. After every game step the
+// ledger checks that no card lies in two places, none has gone missing, none left play
+// uncovered, none came back once out of play, and nothing moved after a result.
 #pragma once
 
 #include <bit>
@@ -18,14 +21,24 @@ public:
     void NewDeal();
 
     void Step(const GameState& state, const char* step) override;
-    void Beaten(const OneBased<6>& attack, const OneBased<6>& cover) override;
+    void Beaten(const GameState& state, const OneBased<6>& attack,
+                const OneBased<6>& cover) override;
+    void Overflow(const OneBased<6>& attack, const OneBased<6>& cover) override;
+    void Result(const GameState& state) override;
 
     // Checks the state as it stands (also called by the simulator after each event).
     void Check(const GameState& state);
 
-    // Distinct cards of the current game found in two places, and lost.
-    int Duplicates() const { return std::popcount(duplicate_); }
-    int Lost() const { return std::popcount(lost_) + strays_; }
+    // Faults of the current game, each card counted once.
+    int Duplicates() const { return std::popcount(duplicate_ | strayed_); }
+    int Lost() const { return std::popcount(lost_); }
+    int Uncovered() const { return std::popcount(uncovered_); }
+    int Resurrected() const { return std::popcount(resurrected_); }
+    // Not a fault: cards that left play with the table because the taking hand was full.
+    int Overflowed() const { return std::popcount(overflow_); }
+    // Steps after which a card or a statistic had moved although a result stood.
+    int AfterResult() const { return afterResult_; }
+
     // A description of the first fault of the current game, for the trace.
     const std::string& FirstFault() const { return firstFault_; }
     const char* LastStep() const { return lastStep_; }
@@ -33,22 +46,28 @@ public:
 private:
     void Note(const std::string& fault);
 
+    // What the ledger compares between two looks: where the cards are, and the score.
     struct Snapshot {
         OneBased<12> player;
         OneBased<16> computer;
         OneBased<6> a, d, k, e;
         OneBased<36> seen;
+        Field took[2] = {0, 0};
+        Field defended[2] = {0, 0};
         bool operator==(const Snapshot&) const = default;
     };
-    bool Unchanged(const GameState& s) const;
-    void Remember(const GameState& s);
+    static Snapshot Take(const GameState& s);
     Snapshot last_;
+    Snapshot atResult_;
     bool haveLast_ = false;
     bool dealing_ = false;
+    bool resultStands_ = false;
 
     // One bit a card (9 × suit + rank − 6).
-    std::uint64_t beaten_ = 0, duplicate_ = 0, lost_ = 0;
-    int strays_ = 0;  // steps at which a card not drawn from the stock was in play
+    std::uint64_t beaten_ = 0, overflow_ = 0, uncovered_ = 0;
+    std::uint64_t duplicate_ = 0, lost_ = 0, resurrected_ = 0;
+    std::uint64_t strayed_ = 0;  // cards of the stock, or the trump card, seen in play
+    int afterResult_ = 0;
     std::string firstFault_;
     const char* lastStep_ = "";
 };

@@ -171,10 +171,18 @@ private:
             g_.watcher = ledger_ = &plainLedger_;
             pauses_.trace = nullptr;
         }
+        // Mixed play: each game starts in a mode of its own, against the computer or
+        // between two computers at one of the paces (and may be switched later).
+        if (options_.mode == SimMode::Mixed) {
+            static constexpr ClickEvent kModes[] = {MenuOneComputer, MenuFastGame,
+                                                    MenuMediumGame, MenuSlowGame};
+            RunEvent(Chance(0.5) ? kModes[0] : kModes[1 + Pick(3)], false);
+        }
         const bool tracing = tracer_ && ledger_ == tracer_.get();
         if (tracing) *options_.trace << "== game 1: Новая\n";
         ledger_->NewDeal();
         settled_ = false;
+        result_ = false;
         bool clickedAfterChain = false;
 
         RunEvent(MenuNewGame);
@@ -192,29 +200,44 @@ private:
                 Settle();
                 continue;
             }
-            if (g_.playMode == kPlayModeTwoComputers && !clickedAfterChain) {
-                ++report_.unfinished;  // the chain ended without a result
+            // A chain of moves between two computers came to rest before the game had a
+            // result. (A menu choice that only switched the mode moved nothing.)
+            if (g_.playMode == kPlayModeTwoComputers && movesRan_ && !clickedAfterChain) {
+                ++report_.unfinished;
                 clickedAfterChain = true;
             }
             Click();
             Settle();
         }
+        if (settled_ && result_) PressAfterResult();
         report_.duplicates += ledger_->Duplicates();
         report_.lost += ledger_->Lost();
+        report_.uncovered += ledger_->Uncovered();
+        report_.resurrected += ledger_->Resurrected();
+        report_.overflow += ledger_->Overflowed();
+        report_.afterResult += ledger_->AfterResult();
         if (tracing && !ledger_->FirstFault().empty())
             *options_.trace << "   fault: " << ledger_->FirstFault() << "\n";
+    }
+
+    // A finished game stays finished: the button and two hand slots, pressed once more,
+    // must move nothing (the ledger counts every move after the result).
+    void PressAfterResult() {
+        RunEvent(Image70_Click);
+        RunEvent(ClickEventOf(HandSlotControl(1 + Pick(12))));
+        RunEvent(ClickEventOf(HandSlotControl(1 + Pick(12))));
     }
 
     // A random menu choice; true for "Новая".
     bool PlayMenu() {
         switch (Pick(8)) {
             case 0: return true;
-            case 1: RunEvent(MenuOneComputer); break;
-            case 2: RunEvent(MenuTwoComputers); break;
-            case 3: RunEvent(MenuFastGame); break;
-            case 4: RunEvent(MenuMediumGame); break;
-            case 5: RunEvent(MenuSlowGame); break;
-            default: RunEvent(MenuAuthor); break;
+            case 1: RunEvent(MenuOneComputer, false); break;
+            case 2: RunEvent(MenuTwoComputers, false); break;
+            case 3: RunEvent(MenuFastGame, false); break;
+            case 4: RunEvent(MenuMediumGame, false); break;
+            case 5: RunEvent(MenuSlowGame, false); break;
+            default: RunEvent(MenuAuthor, false); break;
         }
         return false;
     }
@@ -233,8 +256,11 @@ private:
         RunEvent(ClickEventOf(HandSlotControl(slot)));
     }
 
-    void RunEvent(ClickEvent event) {
+    // `playsMoves`: the event starts a chain of game steps (a menu choice of the mode or
+    // the credit line does not).
+    void RunEvent(ClickEvent event, bool playsMoves = true) {
         ++report_.events;
+        movesRan_ = playsMoves;
         try {
             event(g_);
         } catch (const ChainRunaway& stop) {
@@ -258,6 +284,7 @@ private:
             case Outcome::Draw: ++report_.draw; break;
         }
         settled_ = true;
+        result_ = true;
         if (tracer_ && ledger_ == tracer_.get())
             *options_.trace << "== game 1 over: " << g_.text.Dump();
     }
@@ -278,6 +305,8 @@ private:
     CardLedger* ledger_ = nullptr;
     SimReport report_;
     bool settled_ = true;
+    bool result_ = false;  // the game ended with a result, not by a guard or "Новая"
+    bool movesRan_ = false;  // the latest event started a chain of game steps
 };
 
 }  // namespace
@@ -293,8 +322,9 @@ std::string SummaryLine(const SimReport& r) {
     std::ostringstream out;
     out << "games=" << r.games << " player=" << r.player << " computer=" << r.computer
         << " draw=" << r.draw << " unfinished=" << r.unfinished << " duplicates=" << r.duplicates
-        << " lost=" << r.lost << " runaway=" << r.runaway << " max_depth=" << r.maxDepth
-        << " games_per_s=" << rate;
+        << " lost=" << r.lost << " uncovered=" << r.uncovered << " resurrected=" << r.resurrected
+        << " overflow=" << r.overflow << " after_result=" << r.afterResult
+        << " runaway=" << r.runaway << " max_depth=" << r.maxDepth << " games_per_s=" << rate;
     return out.str();
 }
 

@@ -14,6 +14,16 @@ enum class SimMode {
     Mixed,         // clicks, plus random menu choices at random moments
 };
 
+// Faults the ledger must catch, planted on purpose into the first game by the tests of
+// the ledger itself; a normal run plants none.
+enum class PlantedFault {
+    None,
+    DropCard,       // a card of the player's hand vanishes
+    DoubleCard,     // a card of the player's hand appears in a second slot as well
+    ClearUncovered, // a card of the hand is laid uncovered and cleared as beaten
+    Resurrect,      // a beaten card comes back into the player's hand
+};
+
 struct SimOptions {
     std::int64_t games = 1000;
     std::uint64_t seed = 1;
@@ -23,6 +33,7 @@ struct SimOptions {
     int eventsPerGame = 5000;       // a game that needs more clicks counts as a runaway
     int depthLimit = 20000;         // nesting of game steps
     std::int64_t stepsPerEvent = 2'000'000;
+    PlantedFault plant = PlantedFault::None;
 };
 
 struct SimReport {
@@ -33,7 +44,11 @@ struct SimReport {
     std::int64_t unfinished = 0;  // the chain ended without a result; a click was needed
     std::int64_t abandoned = 0;   // replaced by "Новая" before a result
     std::int64_t duplicates = 0;  // cards found in two places at once
-    std::int64_t lost = 0;        // cards that left play other than as beaten cards
+    std::int64_t lost = 0;        // cards gone missing
+    std::int64_t uncovered = 0;   // cards that left play without being beaten
+    std::int64_t resurrected = 0; // cards back in play after they had left it
+    std::int64_t overflow = 0;    // cards no slot of a full hand could hold (not a fault)
+    std::int64_t afterResult = 0; // moves made after a result stood
     std::int64_t runaway = 0;     // games stopped by a guard
     std::int64_t events = 0;      // menu choices and clicks
     std::int64_t steps = 0;       // game steps run
@@ -41,7 +56,10 @@ struct SimReport {
     double seconds = 0;
     double windowSeconds = 0;     // what the waits would have lasted in the window
 
-    bool Clean() const { return duplicates == 0 && lost == 0 && runaway == 0; }
+    bool Clean() const {
+        return duplicates == 0 && lost == 0 && uncovered == 0 && resurrected == 0 &&
+               afterResult == 0 && runaway == 0;
+    }
 };
 
 SimReport Simulate(const SimOptions& options);

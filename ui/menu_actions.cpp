@@ -7,10 +7,7 @@ namespace durak {
 void Form_Load(Game& g) { g.playMode = kPlayModeHuman; }
 
 // "Новая" deals; between two computers the whole game runs inside this choice.
-void MenuNewGame(Game& g) {
-    BeginEvent(g);
-    NewGame(g);
-}
+void MenuNewGame(Game& g) { RunEventChain(g, NewGame); }
 
 void MenuOneComputer(Game& g) { g.playMode = kPlayModeHuman; }
 

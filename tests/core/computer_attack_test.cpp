@@ -445,7 +445,7 @@ TEST(ComputerFollowUpMove, RoundEndedByTheAttackIsEndedOnlyOnce) {
     t.g.selectedSlot = 3;
     CutLog steps(t, {});
 
-    ComputerAttack(t.g);
+    fakes::Play(t.g, ComputerAttack);
 
     EXPECT_EQ(steps.Count("EndRound"), 1);
     EXPECT_EQ(steps.Count("PlayerDefend"), 0);
@@ -464,7 +464,7 @@ TEST(ComputerAttackMove, NothingHappensWhileThePlayerAttacks) {
     t.g.playerAttackCard = 56;
     CutLog steps(t, {"EndRound", "PlayerDefend"});
 
-    ComputerAttack(t.g);
+    fakes::Play(t.g, ComputerAttack);
 
     EXPECT_EQ(t.g.playerAttackCard, 0);
     EXPECT_EQ(steps.Names(), std::vector<std::string>{"ComputerAttack"});
@@ -536,9 +536,11 @@ TEST(ComputerFollowUpReply, EighthRenewedReplyIsFollowedByTheRoundEnd) {
     t.g.playMode = kPlayModeTwoComputers;
     t.Hand({{1, 9}});
     t.random.PushInt(1, 5);
-    t.g.computerCardCount = 0;
+    t.g.computerCardCount = 1;
     t.g.autoDefendTries = 26;
     t.g.autoReplyCount = 7;
+    // The renewed reply draws an empty slot fourteen times: nothing covers.
+    for (int draw = 0; draw < 14; ++draw) t.random.PushInt(9, 12);
     CutLog steps(t, {"EndRound"});
 
     EXPECT_EQ(RunToCut([&] { ComputerAttack(t.g); }), "EndRound");

@@ -53,13 +53,16 @@ TEST(Clicks, EveryHandSlotReportsItsNumberAlsoWhenEmpty) {
     for (int s = 1; s <= 12; ++s) EXPECT_EQ(g.playerHand[s], handBefore[s]) << s;
 }
 
-TEST(Clicks, TheActionButtonEndsTheRoundEvenBeforeAGame) {
+TEST(Clicks, TheActionButtonDoesNothingBeforeTheFirstGame) {
     TestWindow t;
     t.window.Text().MoveTextPen(50, 1500);
     t.window.Text().PrintLine({"метка"});
     ClickAt(t, t.slot(kActionButtonSlot).pos() + QPoint(50, 40));
-    // The round end starts by erasing all printed text.
-    EXPECT_FALSE(t.window.Text().HasRunAt(50, 1500, "метка"));
+    // No round to end: no text erased, no result, no statistics.
+    EXPECT_TRUE(t.window.Text().HasRunAt(50, 1500, "метка"));
+    EXPECT_FALSE(t.window.Text().HasRunAt(50, 6420, "Ничья"));
+    EXPECT_EQ(t.g().playerTookCount + t.g().computerTookCount, 0);
+    EXPECT_EQ(t.window.Text().Runs().size(), 1u);
 }
 
 TEST(Clicks, NoOtherSlotReactsToTheMouse) {
