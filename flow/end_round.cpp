@@ -149,10 +149,13 @@ void EndRound(Game& g) {
     g.playerAttackPair = 1;
     g.computerDefencePair = 1;
 
-    if (g.playerRole == 1 && g.defenceCard > 0 && g.playerAttackCard == 0)
-        ComputerCovered(g);
-    else if (!computerTakes)
-        PlayerOutcome(g);
+    // After the computer's take the round goes straight on to the player's take steps.
+    if (!computerTakes) {
+        if (g.playerRole == 1 && g.defenceCard > 0 && g.playerAttackCard == 0)
+            ComputerCovered(g);
+        else
+            PlayerOutcome(g);
+    }
 
     // Whatever the outcome: the player's take steps (with an empty table of the
     // computer's attack only the close-up moves anything), and the hand on screen.

@@ -3,8 +3,13 @@
 //   durak-sim --games N [--seed S] [--mode 200|1|mixed] [--pace 1|300|600] [--trace]
 //
 // The last line reads: games=N player=P computer=C draw=D unfinished=U duplicates=0
-// lost=0 runaway=0 max_depth=M games_per_s=R. The exit status is 1 when a card was found
-// in two places or lost, or a game would not end.
+// lost=0 uncovered=0 resurrected=0 overflow=O after_result=0 runaway=0 max_depth=M
+// games_per_s=R. The exit status is 1 when a card was found in two places, went missing,
+// left play uncovered or came back after it had left, when anything moved after a
+// result, or when a game would not end.
+//
+// --plant-fault drop|double|uncovered|resurrect breaks the first game on purpose; it
+// exists for the tests that prove the ledger catches each kind of fault.
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -50,6 +55,14 @@ int main(int argc, char** argv) {
                    (n == 1 || n == 300 || n == 600)) {
             options.pace = static_cast<int>(n);
             ++i;
+        } else if (arg == "--plant-fault" && hasValue) {
+            // For the tests of the card ledger: one fault planted into the first game.
+            const std::string fault = argv[++i];
+            if (fault == "drop") options.plant = durak::sim::PlantedFault::DropCard;
+            else if (fault == "double") options.plant = durak::sim::PlantedFault::DoubleCard;
+            else if (fault == "uncovered") options.plant = durak::sim::PlantedFault::ClearUncovered;
+            else if (fault == "resurrect") options.plant = durak::sim::PlantedFault::Resurrect;
+            else return Usage();
         } else if (arg == "--trace") {
             options.trace = &std::cout;
         } else {

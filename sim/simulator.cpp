@@ -112,6 +112,74 @@ private:
     std::size_t shownRuns_ = 0;
 };
 
+// --- Faults planted on purpose, for the tests of the ledger ------------------------
+
+// Stands between the game and the ledger and, once in the first game, breaks the rules
+// the ledger is there to guard. Every call is passed on to the ledger after the harm.
+class FaultPlanter : public PlayWatcher {
+public:
+    FaultPlanter(Game& g, PlantedFault fault, PlayWatcher& ledger)
+        : g_(g), fault_(fault), ledger_(ledger) {}
+
+    void Step(const GameState& state, const char* step) override {
+        if (!done_ && std::string_view(step).find("RefillFromStock") != std::string_view::npos)
+            Plant();
+        ledger_.Step(state, step);
+    }
+    void Beaten(const GameState& state, const OneBased<6>& attack,
+                const OneBased<6>& cover) override {
+        for (int k = 1; k <= 6 && beaten_ == 0; ++k)
+            if (attack[k] != 0 && cover[k] != 0) beaten_ = attack[k];
+        ledger_.Beaten(state, attack, cover);
+    }
+    void Overflow(const OneBased<6>& attack, const OneBased<6>& cover) override {
+        ledger_.Overflow(attack, cover);
+    }
+    void Result(const GameState& state) override { ledger_.Result(state); }
+
+private:
+    void Plant() {
+        const int from = FirstCardSlot();
+        const int free = FirstFreeSlot();
+        if (from == 0 || free == 0) return;
+        switch (fault_) {
+            case PlantedFault::None: return;
+            case PlantedFault::DropCard: g_.playerHand[from] = 0; break;
+            case PlantedFault::DoubleCard: g_.playerHand[free] = g_.playerHand[from]; break;
+            case PlantedFault::ClearUncovered: {
+                int pair = 1;
+                while (pair < 6 && (g_.tablePlayerAttack[pair] || g_.tableComputerDefence[pair])) ++pair;
+                g_.tablePlayerAttack[pair] = g_.playerHand[from];
+                g_.tableComputerDefence[pair] = 0;
+                g_.playerHand[from] = 0;
+                ClearBeatenRows(g_, g_.tablePlayerAttack, g_.tableComputerDefence);
+                break;
+            }
+            case PlantedFault::Resurrect:
+                if (beaten_ == 0) return;  // wait for the first beaten pair
+                g_.playerHand[free] = static_cast<Field>(beaten_);
+                break;
+        }
+        done_ = true;
+    }
+    int FirstCardSlot() const {
+        for (int k = 1; k <= 12; ++k)
+            if (g_.playerHand[k] != 0) return k;
+        return 0;
+    }
+    int FirstFreeSlot() const {
+        for (int k = 12; k >= 1; --k)
+            if (g_.playerHand[k] == 0) return k;
+        return 0;
+    }
+
+    Game& g_;
+    PlantedFault fault_;
+    PlayWatcher& ledger_;
+    int beaten_ = 0;  // a card seen leaving play as beaten
+    bool done_ = false;
+};
+
 // --- Playing ------------------------------------------------------------------------
 
 enum class Outcome { None, Player, Computer, Draw };
@@ -145,6 +213,10 @@ public:
         }
         ledger_ = tracer_ ? tracer_.get() : &plainLedger_;
         g_.watcher = ledger_;
+        if (o.plant != PlantedFault::None) {
+            planter_ = std::make_unique<FaultPlanter>(g_, o.plant, *ledger_);
+            g_.watcher = planter_.get();
+        }
         Form_Load(g_);
         if (o.mode == SimMode::TwoComputers) {
             if (o.pace == kPaceMedium) MenuMediumGame(g_);
@@ -167,7 +239,7 @@ private:
     // One game from "Новая" until its result, a guard, or the next "Новая".
     void PlayGame() {
         ++report_.games;
-        if (tracer_ && report_.games == 2) {  // only the first game is traced
+        if (report_.games == 2 && (tracer_ || planter_)) {  // only the first game
             g_.watcher = ledger_ = &plainLedger_;
             pauses_.trace = nullptr;
         }
@@ -302,6 +374,7 @@ private:
     Game g_;
     CardLedger plainLedger_;
     std::unique_ptr<TracingLedger> tracer_;
+    std::unique_ptr<FaultPlanter> planter_;
     CardLedger* ledger_ = nullptr;
     SimReport report_;
     bool settled_ = true;

@@ -305,6 +305,53 @@ TEST(ComputerCoverTwoComputers, NoCoverStillHandsTheMoveToTheAutomaticPlayer) {
     EXPECT_EQ(s.computerHand[2], 108);
 }
 
+// Between two computers the automatic player adds after cards the computer could not
+// cover, and the cover cursor lags behind: a cover found later still lies beside the
+// card it beats, not in the column of an uncovered one.
+TEST(ComputerCoverTwoComputers, CoverLiesBesideTheCardItBeats) {
+    CoverTable t(kClubsTrump);
+    t.g.playMode = kPlayModeTwoComputers;
+    t.Hand({{1, 14}});
+    t.g.tablePlayerAttack[1] = 106;  // neither is covered
+    t.g.tablePlayerAttack[2] = 6;
+    t.g.computerDefencePair = 2;     // where the failed passes left it
+    t.Attack(3, 13);                 // K♠: the computer holds A♠
+    CutLog steps(t, {"EndRound", "PlayerAttack"});
+
+    EXPECT_EQ(RunToCut([&] { ComputerDefend(t.g); }), "PlayerAttack");
+
+    const GameState& s = steps.At("PlayerAttack").state;
+    EXPECT_EQ(s.tableComputerDefence[3], 14);
+    EXPECT_EQ(s.tableComputerDefence[2], 0);
+    EXPECT_EQ(t.screen.PictureOf(kComputerDefencePlace[3]), PictureIndexOf(14));
+    EXPECT_EQ(t.PicturesSetOn(kComputerDefencePlace[2]), 0);
+}
+
+// The round of an automatic 6♥ the computer cannot cover: the automatic player finds
+// nothing to add and closes the round, and the computer takes the card ("Комп взял..")
+// instead of letting it leave play as if beaten.
+TEST(ComputerCoverTwoComputers, UncoveredLeadIsTakenWhenTheAutomaticPlayerCloses) {
+    CoverTable t(kDiamondsTrump);
+    t.g.playMode = kPlayModeTwoComputers;
+    t.Hand({{3, 12}});                 // Q♠ covers no heart
+    t.g.playerHand[3] = 60;
+    t.g.playerHand[4] = 156;
+    t.g.tablePlayerAttack.Clear();
+    t.g.playerAttackPair = 1;
+    t.g.scratch = 21001;               // one draw a move
+    t.random.PushInt(4, 12);           // 6♥ leads
+    t.random.PushInt(3, 12);           // 10♣ has no rank on the table: the round closes
+    CutLog steps(t, {"RefillFromStock"});
+
+    EXPECT_EQ(RunToCut([&] { PlayerAttack(t.g); }), "RefillFromStock");
+
+    EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Комп взял..")) << t.text.Dump();
+    EXPECT_EQ(t.g.computerTookCount, 1);
+    EXPECT_TRUE(t.g.computerHand.Contains(156));
+    EXPECT_TRUE(t.g.tablePlayerAttack.AllZero());
+    EXPECT_EQ(t.g.playerHand[3] + t.g.playerHand[4] + t.g.playerHand[1], 60);
+}
+
 // Counted from a reset, thirteen continuations go to the automatic player and the
 // fourteenth ends the round.
 TEST(ComputerCoverTwoComputers, FourteenthContinuationEndsTheRound) {

@@ -369,6 +369,60 @@ TEST(RoundOutcome, PlayerOutcomesByLatestCards) {
     }
 }
 
+// An attack card still lying uncovered is never beaten, whatever the latest cards say:
+// the defender takes the table. Between two computers the latest card of the player may
+// be covered while an earlier one is not; the computer's latest card may be covered
+// while an earlier one is not.
+TEST(RoundOutcome, AnUncoveredCardMakesTheDefenderTake) {
+    {
+        SCOPED_TRACE("the player's attack: A2 uncovered, the latest card covered");
+        Table t;
+        t.g.playMode = kPlayModeTwoComputers;
+        t.Computer({{1, 8}});
+        t.Player({{1, 6}});
+        t.g.tablePlayerAttack[1] = 9;
+        t.g.tableComputerDefence[1] = 11;
+        t.g.tablePlayerAttack[2] = 59;  // no cover
+        t.g.tablePlayerAttack[3] = 109;
+        t.g.tableComputerDefence[3] = 112;
+        t.g.playerAttackCard = 0;  // as the automatic player leaves it before the round end
+        t.g.defenceCard = 112;
+        StopAtStep stop("RefillFromStock");
+        t.g.watcher = &stop;
+
+        EXPECT_THROW(EndRound(t.g), ChainStopped);
+
+        EXPECT_TRUE(t.StatusShows("Комп взял..")) << t.text.Dump();
+        EXPECT_EQ(t.g.computerTookCount, 1);
+        EXPECT_EQ(t.g.computerDefendedCount, 0);
+        EXPECT_EQ(t.g.playerRole, 1);
+        for (int c : {9, 11, 59, 109, 112}) EXPECT_TRUE(t.g.computerHand.Contains(c)) << c;
+    }
+    {
+        SCOPED_TRACE("the computer's attack: K1 uncovered, the latest card covered");
+        Table t;
+        t.g.playerRole = 2;
+        t.g.attackPhase = 4;
+        t.Computer({{1, 8}});
+        t.Player({{1, 6}});
+        t.g.tableComputerAttack[1] = 106;  // no cover
+        t.g.tableComputerAttack[2] = 56;
+        t.g.tablePlayerDefence[2] = 57;
+        t.g.computerAttackCard = 56;
+        t.g.playerDefenceCard = 57;  // would read "Мы отбились..."
+        StopAtStep stop("RefillFromStock");
+        t.g.watcher = &stop;
+
+        EXPECT_THROW(EndRound(t.g), ChainStopped);
+
+        EXPECT_TRUE(t.StatusShows("Мы взяли...")) << t.text.Dump();
+        EXPECT_EQ(t.g.playerTookCount, 1);
+        EXPECT_EQ(t.g.playerDefendedCount, 0);
+        EXPECT_EQ(t.g.playerRole, 2);
+        for (int c : {106, 56, 57}) EXPECT_TRUE(t.g.playerHand.Contains(c)) << c;
+    }
+}
+
 // The human covered and the computer added nothing: the text goes, the table stays in
 // view through the wait, then the covered round is announced and the player leads.
 TEST(RoundOutcome, PlayerCoveredAfterWaitWithTableInView) {
@@ -483,4 +537,58 @@ TEST(GameEnd, ComputerOutOfCardsWins) {
     EXPECT_EQ(t.screen.PictureOf(kComputerFanSlot), kBlankHolder);
     EXPECT_TRUE(t.text.HasRunAt(7500, 2000, "Карты компа  0 "));
     EXPECT_EQ(t.screen.windowShown, 2);
+}
+
+// A result is final: the button and the hand slots, pressed again after "Мы выиграли",
+// "Комп выиграл" or "Ничья", neither move a card nor count an outcome; the result stays.
+// (Each press would otherwise count the player's take "Наше...".)
+TEST(GameEnd, PressesAfterTheResultChangeNothing) {
+    struct Case {
+        const char* result;
+        bool computerHolds, playerHolds;
+    };
+    for (Case c : {Case{"Мы выиграли", true, false}, Case{"Комп выиграл", false, true},
+                   Case{"Ничья", false, false}}) {
+        SCOPED_TRACE(c.result);
+        Table t;
+        t.g.playerRole = 2;  // the computer's attack, nothing on the table
+        t.g.attackPhase = 4;
+        if (c.computerHolds) t.Computer({{1, 8}, {2, 9}});
+        t.g.computerCardCount = c.computerHolds ? 2 : 1;
+        if (c.playerHolds) t.Player({{1, 6}, {2, 7}});
+
+        Image70_Click(t.g);
+        ASSERT_TRUE(t.StatusShows(c.result)) << t.text.Dump();
+        EXPECT_EQ(t.g.playerTookCount, 1);  // "Наше..." of the deciding round end
+        const GameState atResult = t.g;
+        const std::size_t waits = t.pauses.waits.size();
+
+        Image70_Click(t.g);
+        Image41_Click(t.g);
+        Image70_Click(t.g);
+
+        EXPECT_TRUE(t.StatusShows(c.result));
+        EXPECT_EQ(t.g.playerTookCount, 1);
+        EXPECT_EQ(t.g.computerTookCount + t.g.playerDefendedCount + t.g.computerDefendedCount, 0);
+        EXPECT_EQ(t.g.playerHand, atResult.playerHand);
+        EXPECT_EQ(t.g.computerHand, atResult.computerHand);
+        EXPECT_EQ(t.pauses.waits.size(), waits);
+    }
+}
+
+// Before the first game there is no round to end: the button does nothing at all.
+TEST(GameEnd, ButtonBeforeTheFirstGameDoesNothing) {
+    fakes::TestTable t;
+    t.text.MoveTextPen(50, 1500);
+    t.text.PrintLine({"метка"});
+
+    Image70_Click(t.g);
+
+    EXPECT_TRUE(t.text.HasRunAt(50, 1500, "метка"));
+    EXPECT_EQ(t.text.Runs().size(), 1u);
+    EXPECT_TRUE(t.screen.log.empty());
+    EXPECT_TRUE(t.pauses.waits.empty());
+    EXPECT_EQ(t.g.playerTookCount + t.g.computerTookCount + t.g.playerDefendedCount +
+                  t.g.computerDefendedCount,
+              0);
 }

@@ -3,7 +3,11 @@
 // of moves must end.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <sstream>
+#include <string>
 
 #include "sim/big_stack.h"
 #include "sim/simulator.h"
@@ -28,8 +32,28 @@ constexpr int kDepthBound = 2000;
 void ExpectSound(const SimReport& r) {
     EXPECT_EQ(r.duplicates, 0) << SummaryLine(r);
     EXPECT_EQ(r.lost, 0) << SummaryLine(r);
+    EXPECT_EQ(r.uncovered, 0) << SummaryLine(r);
+    EXPECT_EQ(r.resurrected, 0) << SummaryLine(r);
+    EXPECT_EQ(r.afterResult, 0) << SummaryLine(r);
     EXPECT_EQ(r.runaway, 0) << SummaryLine(r);
     EXPECT_LT(r.maxDepth, kDepthBound) << SummaryLine(r);
+}
+
+// Runs the simulator program; its last line and its exit status.
+struct ProgramRun {
+    std::string lastLine;
+    int status = -1;
+};
+ProgramRun RunSimulator(const std::string& arguments) {
+    ProgramRun run;
+    const std::string command = std::string(DURAK_SIM_PROGRAM) + " " + arguments + " 2>&1";
+    FILE* out = popen(command.c_str(), "r");
+    if (out == nullptr) return run;
+    char line[4096];
+    while (std::fgets(line, sizeof line, out)) run.lastLine = line;
+    const int raw = pclose(out);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
 }
 }  // namespace
 
@@ -37,8 +61,10 @@ TEST(Robustness, TwoComputerGamesEndSoundly) {
     const SimReport r = Play(SimMode::TwoComputers, 4000, 11);
     ExpectSound(r);
     EXPECT_EQ(r.games, 4000);
-    // Every game reaches a result, with or without a further click.
+    // Every game reaches its result from "Новая" alone, without a single click.
     EXPECT_EQ(r.player + r.computer + r.draw, r.games) << SummaryLine(r);
+    EXPECT_EQ(r.unfinished, 0) << SummaryLine(r);
+    EXPECT_EQ(r.events, r.games * 4) << "one Новая and three presses after the result";
     EXPECT_GT(r.player, 0);
     EXPECT_GT(r.computer, 0);
 }
@@ -81,4 +107,25 @@ TEST(Robustness, TraceShowsOneGameStepByStep) {
     EXPECT_NE(text.find("PlayerAttack"), std::string::npos);
     EXPECT_NE(text.find("text (50, 6420) \"Мы ходим\""), std::string::npos);
     EXPECT_EQ(text.find("== game 2"), std::string::npos);
+}
+
+// The ledger itself: each kind of fault, planted into the first game on purpose, is
+// reported under its own name and fails the run; the same run without a fault is clean.
+TEST(Robustness, LedgerCatchesEveryPlantedFault) {
+    const ProgramRun clean = RunSimulator("--games 5 --seed 1");
+    EXPECT_EQ(clean.status, 0) << clean.lastLine;
+    EXPECT_NE(clean.lastLine.find(" lost=0 uncovered=0 resurrected=0 "), std::string::npos)
+        << clean.lastLine;
+
+    struct Case {
+        const char* fault;
+        const char* reported;
+    };
+    for (Case c : {Case{"drop", " lost=1 "}, Case{"double", " duplicates=1 "},
+                   Case{"uncovered", " uncovered=1 "}, Case{"resurrect", " resurrected=1 "}}) {
+        SCOPED_TRACE(c.fault);
+        const ProgramRun run = RunSimulator(std::string("--games 5 --seed 1 --plant-fault ") + c.fault);
+        EXPECT_EQ(run.status, 1) << run.lastLine;
+        EXPECT_NE(run.lastLine.find(c.reported), std::string::npos) << run.lastLine;
+    }
 }
