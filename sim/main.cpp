@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
               << " steps=" << report.steps << " seconds=" << report.seconds
               << " window_seconds_per_game="
               << (report.games ? report.windowSeconds / static_cast<double>(report.games) : 0.0)
-              << "\n";
+              << " stack_bytes=" << report.maxStackBytes << " stack_bytes_per_level="
+              << (report.maxDepth ? report.maxStackBytes / report.maxDepth : 0) << "\n";
     std::cout << durak::sim::SummaryLine(report) << std::endl;
     return report.Clean() ? 0 : 1;
 }

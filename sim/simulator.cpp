@@ -207,6 +207,7 @@ public:
           g_(screen_, text_, pauses_, random_) {
         g_.chain.depthLimit = o.depthLimit;
         g_.chain.stepLimit = o.stepsPerEvent;
+        g_.chain.stackBudget = o.stackBudget;
         if (o.trace) {
             tracer_ = std::make_unique<TracingLedger>(g_, *o.trace);
             pauses_.trace = o.trace;
@@ -231,6 +232,7 @@ public:
         report_.seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         report_.maxDepth = g_.chain.maxDepth;
+        report_.maxStackBytes = static_cast<std::int64_t>(g_.chain.maxStackUsed);
         report_.windowSeconds = std::chrono::duration<double>(pauses_.waited).count();
         return report_;
     }

@@ -2,6 +2,7 @@
 // steps as the window, on a screen that shows nothing and pauses that take no time.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -33,6 +34,7 @@ struct SimOptions {
     int eventsPerGame = 5000;       // a game that needs more clicks counts as a runaway
     int depthLimit = 20000;         // nesting of game steps
     std::int64_t stepsPerEvent = 2'000'000;
+    std::size_t stackBudget = std::size_t{256} << 20;  // of the 512 MiB the run gets
     PlantedFault plant = PlantedFault::None;
 };
 
@@ -53,6 +55,7 @@ struct SimReport {
     std::int64_t events = 0;      // menu choices and clicks
     std::int64_t steps = 0;       // game steps run
     int maxDepth = 0;             // deepest nesting of game steps
+    std::int64_t maxStackBytes = 0;  // the most stack one chain of moves used
     double seconds = 0;
     double windowSeconds = 0;     // what the waits would have lasted in the window
 

@@ -1,7 +1,8 @@
-// A close of the window by the window manager (the title bar's close button, Alt+F4)
-// while a move waits. The request travels through the X server like the user's
-// input, so a wait that merely left input queued would also leave the close waiting
-// until the whole move is over; this test runs on a real X display.
+// The window on a real X display. A close of the window by the window manager (the
+// title bar's close button, Alt+F4) while a move waits: the request travels through the
+// X server like the user's input, so a wait that merely left input queued would also
+// leave the close waiting until the whole move is over. And two computers playing whole
+// games in the real window, with its real waits, from "Новая" alone.
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ui/menu_actions.h"
 #include "ui/pauses.h"
+#include "ui/random_sources.h"
 #include "ui/qt/form1.h"
 
 namespace durak::qt {
@@ -63,6 +66,49 @@ TEST(CloseRequest, AWindowManagerCloseDuringAWaitEndsTheMove) {
     EXPECT_EQ(window.WindowPauses().Waits(), 1);
     EXPECT_TRUE(window.StopRequested());
     EXPECT_FALSE(window.isVisible());
+}
+
+// One "Новая" between two computers plays the game to its result: the result and the
+// statistics stand on the window when the move returns, and not a single click was made.
+void ExpectWholeGame(Form1& window) {
+    const Game& g = window.GetGame();
+    window.RunChain(MenuNewGame);
+    EXPECT_FALSE(window.ChainRunning());
+    EXPECT_TRUE(g.decided);
+    const TextLayer& text = window.Text();
+    const bool result = text.HasRunAt(50, 6420, "Мы выиграли") ||
+                        text.HasRunAt(50, 6420, "Комп выиграл") ||
+                        text.HasRunAt(50, 6420, "Ничья");
+    EXPECT_TRUE(result) << text.Dump();
+    bool statistics = false;
+    for (const auto& run : text.Runs())
+        statistics = statistics || (run.x == 50 && run.y == 1050 &&
+                                    run.text.rfind("Комп взял ", 0) == 0);
+    EXPECT_TRUE(statistics) << text.Dump();
+    EXPECT_TRUE(g.playerHand.AllZero() || g.computerHand.AllZero());
+}
+
+TEST(TwoComputerGames, FiveGamesAtTheFastPaceEachEndWithTheirResult) {
+    SeededRandom random(7);
+    Form1 window(&random);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.RunChain(MenuFastGame);
+    for (int game = 1; game <= 5; ++game) {
+        SCOPED_TRACE(game);
+        ExpectWholeGame(window);
+    }
+}
+
+// "Два компа" opened without choosing a pace: the pace-scaled parts of the waits are 0.
+TEST(TwoComputerGames, AGameWithoutAPaceEndsWithItsResult) {
+    SeededRandom random(8);
+    Form1 window(&random);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.RunChain(MenuTwoComputers);
+    ASSERT_EQ(window.GetGame().delayFactor, 0);
+    ExpectWholeGame(window);
 }
 
 }  // namespace

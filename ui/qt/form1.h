@@ -28,6 +28,8 @@ public:
     // The standard look the window is drawn in: the Fusion style with its own light
     // palette, the same on every desktop.
     static void ApplyStandardLook();
+    // The bytes of the main thread's stack one chain of moves may use.
+    static std::size_t ChainStackBudget();
 
     Game& GetGame() { return *game_; }
     TextLayer& Text() { return text_; }
