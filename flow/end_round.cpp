@@ -169,10 +169,10 @@ void EndRound(Game& g) {
     // The refill starts the next round inside this call; the tests below see the state
     // that play has left.
     if (g.computerCardCount > 0) RefillFromStock(g);
+    // Play inside the refill has already decided the game: its result stands.
+    if (g.decided) return;
 
     TestForGameEnd(g);
-    // This round end has decided the game: nothing the chain still had pending is played.
-    EndChainIfDecided(g);
 }
 
 }  // namespace durak

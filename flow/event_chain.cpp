@@ -7,8 +7,7 @@
 // until somebody clicked, though one "Новая" is meant to play the whole game: so the
 // event goes on as the follow-up ends, with its wait and a renewed reply (or, once
 // they are used up, the forced end of the round), again and again until the game has
-// its result. And once a result stands the chain ends at once: steps still pending in
-// it would play on in a game that is over.
+// its result.
 
 #include "flow/procedures.h"
 
@@ -26,12 +25,8 @@ bool TwoComputersWaiting(const Game& g) {
 
 void RunEventChain(Game& g, const std::function<void(Game&)>& first) {
     BeginEvent(g);
-    try {
-        first(g);
-        while (TwoComputersWaiting(g)) RenewedReply(g);
-    } catch (const GameOver&) {
-        // The game has its result; what the chain still had pending is dropped.
-    }
+    first(g);
+    while (TwoComputersWaiting(g)) RenewedReply(g);
 }
 
 }  // namespace durak

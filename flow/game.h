@@ -24,13 +24,6 @@ class ChainRunaway : public ChainStopped {
 public:
     using ChainStopped::ChainStopped;
 };
-// Thrown once the step that announced a result has done its own part: the steps still
-// pending in the chain make no move, print nothing and wait no more. The event that
-// started the chain ends there, normally.
-class GameOver : public ChainStopped {
-public:
-    using ChainStopped::ChainStopped;
-};
 
 
 // How deep the game steps of one event are nested, and how many ran. The nested calls
@@ -89,7 +82,9 @@ struct Game : GameState {
     ChainMeter chain;
     PlayWatcher* watcher = nullptr;
     // A result ("Мы выиграли", "Комп выиграл", "Ничья") stands: the game plays no
-    // further move. Kept beside the game's own fields, not among them; a new deal clears it.
+    // further move. Kept beside the game's own fields, not among them; a new deal clears
+    // it. Every step that has started another one looks at it when that returns: the
+    // steps still pending in a decided game make no move, print nothing, wait no more.
     bool decided = false;
 
     GameState& state() { return *this; }
@@ -119,10 +114,6 @@ inline bool AnyAttackUncovered(const OneBased<6>& attack, const OneBased<6>& cov
     return false;
 }
 
-// The step that announced a result has done its own part: the rest of the chain ends.
-inline void EndChainIfDecided(const Game& g) {
-    if (g.decided) throw GameOver("the game has a result");
-}
 
 // Opened at the top of every game step: counts the nesting and stops a runaway chain.
 class StepScope {

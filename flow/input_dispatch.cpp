@@ -16,7 +16,7 @@ void HandSlotClick(Game& g, int slot) {
             game.selectedSlot = static_cast<Field>(slot);
             PlayerAttack(game);
         }
-        if (game.playerRole == 2) {
+        if (game.playerRole == 2 && !game.decided) {
             game.selectedSlot = static_cast<Field>(slot);
             PlayerDefend(game);
         }

@@ -151,8 +151,10 @@ void RefillFromStock(Game& g) {
 
     // Every one of the player's twelve slots counts: a card in slot 11 or 12 is still a
     // card to play.
+    // (The round end that called the refill announces the result right after, with the
+    // statistics.)
     if (g.playerHand.AllZero()) {
-        AnnounceResult(g, "Мы выиграли");
+        g.text.ClearAndPrintStatus("Мы выиграли");
         return;
     }
 
@@ -165,12 +167,16 @@ void RefillFromStock(Game& g) {
         g.attackPhase = 2;
         g.playerDefencePair = 1;
         PlayerDefend(g);
+        if (g.decided) return;
     }
 
     ClearRoundVariables(g);
 
     // Between two computers the automatic player leads at once.
-    if (g.playerRole == 1 && g.playMode == kPlayModeTwoComputers) PlayerAttack(g);
+    if (g.playerRole == 1 && g.playMode == kPlayModeTwoComputers) {
+        PlayerAttack(g);
+        if (g.decided) return;
+    }
 
     if (g.computerCardCount != 0) return;
 

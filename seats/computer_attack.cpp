@@ -202,6 +202,7 @@ void EndOfMove(Game& g) {
         g.text.MoveTextPen(50, 500);
         g.text.PrintLine({"Комп не пошел"});
         EndRound(g);
+        if (g.decided) return;
     }
     if (g.computerAttackCard > 0) {
         g.attackPhase = 4;
@@ -211,6 +212,7 @@ void EndOfMove(Game& g) {
 
     ++g.autoDefendTries;
     if (g.autoDefendTries <= kDefendTriesLimit) PlayerDefend(g);
+    if (g.decided) return;
     g.screen.ShowWindow();
     if (g.playMode != kPlayModeTwoComputers) return;
 
@@ -227,6 +229,7 @@ void RenewedReply(Game& g) {
     if (g.autoReplyCount < kRenewedRepliesLimit) {
         ++g.autoReplyCount;
         PlayerDefend(g);
+        if (g.decided) return;
     }
     if (g.autoReplyCount >= kRenewedRepliesLimit) {
         g.autoReplyCount = 0;
@@ -243,7 +246,10 @@ void ComputerAttack(Game& g) {
 
     ChooseAttackCard(g);
     PlaceAttackCard(g, 7);
-    if (g.computerAttackCard == 0) EndRound(g);
+    if (g.computerAttackCard == 0) {
+        EndRound(g);
+        if (g.decided) return;
+    }
     if (g.computerAttackCard > 0) g.attackPhase = 4;
     ComputerFollowUp(g);
 }

@@ -74,7 +74,6 @@ void PlayerAttack(Game& g) {
         g.text.ClearText();
         g.text.MoveTextPen(TextLayer::kStatusLineX, TextLayer::kStatusLineY);
         ShowResults(g);
-        EndChainIfDecided(g);
         return;
     }
 
@@ -123,7 +122,6 @@ void PlayerAttack(Game& g) {
     if (g.computerHand.Sum() > 0 && g.playerHand.AllZero()) {
         AnnounceResult(g, "Мы выиграли");
         ShowResults(g);
-        EndChainIfDecided(g);
         return;
     }
     if (g.playerAttackCard > 0) {

@@ -85,7 +85,6 @@ void PlayerDefend(Game& g) {
             AnnounceResult(g, "Комп выиграл");
             g.screen.SetPicture(kComputerFanSlot, kFanHolder1);
             ComputerWon(g);
-            EndChainIfDecided(g);
             return;
         }
 

@@ -445,7 +445,7 @@ TEST(ComputerFollowUpMove, RoundEndedByTheAttackIsEndedOnlyOnce) {
     t.g.selectedSlot = 3;
     CutLog steps(t, {});
 
-    fakes::Play(t.g, ComputerAttack);
+    ComputerAttack(t.g);
 
     EXPECT_EQ(steps.Count("EndRound"), 1);
     EXPECT_EQ(steps.Count("PlayerDefend"), 0);
@@ -464,7 +464,7 @@ TEST(ComputerAttackMove, NothingHappensWhileThePlayerAttacks) {
     t.g.playerAttackCard = 56;
     CutLog steps(t, {"EndRound", "PlayerDefend"});
 
-    fakes::Play(t.g, ComputerAttack);
+    ComputerAttack(t.g);
 
     EXPECT_EQ(t.g.playerAttackCard, 0);
     EXPECT_EQ(steps.Names(), std::vector<std::string>{"ComputerAttack"});

@@ -69,7 +69,7 @@ TEST(ComputerCoverChoice, FirstHigherCardInSlotOrderCoversNotTheLowest) {
     t.Attack(1, 56);                       // 6♣
     CutLog steps(t, {"EndRound", "PlayerAttack"});
 
-    fakes::Play(t.g, ComputerDefend);
+    ComputerDefend(t.g);
 
     EXPECT_EQ(t.g.defenceCard, 62);
     EXPECT_EQ(t.g.computerHand[2], 0);
@@ -102,7 +102,7 @@ TEST(ComputerCoverChoice, FirstTrumpInSlotOrderCoversWithoutAHigherCardOfTheSuit
         const auto before = t.g.computerHand;
         CutLog steps(t, {"EndRound"});
 
-        fakes::Play(t.g, ComputerDefend);
+        ComputerDefend(t.g);
 
         EXPECT_EQ(t.g.tableComputerDefence[1], c.cover) << c.attack;
         for (int slot = 1; slot <= 16; ++slot)
@@ -121,7 +121,7 @@ TEST(ComputerCoverPasses, SecondPairWithoutHigherCardGetsFirstTrumpFromTheSecond
     t.Attack(2, 9);                                            // 9♠
     CutLog steps(t, {"EndRound"});
 
-    fakes::Play(t.g, ComputerDefend);
+    ComputerDefend(t.g);
 
     EXPECT_EQ(t.g.tableComputerDefence[2], 58);
     EXPECT_EQ(t.screen.PictureOf(kComputerDefencePlace[2]), PictureIndexOf(58));
@@ -145,7 +145,7 @@ TEST(ComputerCoverPasses, CoveredPairsAreSteppedOverToTheNextFreePlace) {
     t.Attack(4, 110);  // 10♦
     CutLog steps(t, {"EndRound"});
 
-    fakes::Play(t.g, ComputerDefend);
+    ComputerDefend(t.g);
 
     EXPECT_EQ(t.g.tableComputerDefence[4], 114);
     EXPECT_EQ(t.screen.PictureOf(kComputerDefencePlace[4]), PictureIndexOf(114));
@@ -213,7 +213,7 @@ TEST(ComputerCoverPasses, CoveringWithTheLastCardLeavesTheFanPicture) {
     t.Attack(1, 56);
     CutLog steps(t, {"EndRound"});
 
-    fakes::Play(t.g, ComputerDefend);
+    ComputerDefend(t.g);
 
     EXPECT_EQ(t.g.tableComputerDefence[1], 62);
     EXPECT_EQ(t.g.computerCardCount, 0);
@@ -252,7 +252,7 @@ TEST(ComputerCoverText, TheFourLandsUnderTheStatusLineAndThePenEndsAtTheComputer
     t.text.MoveTextPen(50, 6420);
     t.text.PrintLine({"Мы ходим"});
 
-    fakes::Play(t.g, ComputerDefend);
+    ComputerDefend(t.g);
 
     EXPECT_TRUE(t.text.HasRunAt(0, 6420 + TextLayer::kLineHeight, " 4 ")) << t.text.Dump();
     EXPECT_EQ(t.text.PenX(), 0);

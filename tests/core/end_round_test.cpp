@@ -93,7 +93,7 @@ TEST(ComputerTakes, CardsLandInTheListedSlots) {
     t.g.playerAttackCard = 109;
     t.g.defenceCard = 0;
 
-    fakes::Play(t.g, EndRound);
+    EndRound(t.g);
 
     const auto& c = t.g.computerHand;
     EXPECT_EQ(c[1], 8);
@@ -129,7 +129,7 @@ TEST(ComputerTakes, WaitsWithMessageAndTableInView) {
     t.text.MoveTextPen(50, 6420);
     t.text.PrintLine({"Мы ходим"});
 
-    fakes::Play(t.g, EndRound);
+    EndRound(t.g);
 
     ASSERT_EQ(t.pauses.waits.size(), 1u);
     EXPECT_EQ(t.pauses.waits[0].kind, PauseKind::ComputerTook);
@@ -193,7 +193,7 @@ TEST(ComputerTakes, CardTheListsMissGoesToFirstEmptySlot) {
     t.g.playerAttackCard = 109;
     const int before = CardsHeld(t.g);
 
-    fakes::Play(t.g, EndRound);
+    EndRound(t.g);
 
     const auto& c = t.g.computerHand;
     EXPECT_EQ(c[1], 9);
@@ -437,7 +437,7 @@ TEST(RoundOutcome, PlayerCoveredAfterWaitWithTableInView) {
     t.text.MoveTextPen(50, 500);
     t.text.PrintLine({"Комп не пошел"});
 
-    fakes::Play(t.g, EndRound);
+    EndRound(t.g);
 
     ASSERT_EQ(t.pauses.waits.size(), 1u);
     EXPECT_EQ(t.pauses.waits[0].kind, PauseKind::PlayerCovered);
@@ -465,7 +465,7 @@ TEST(RoundOutcome, NothingToCountKeepsThePlayerLeading) {
     t.g.playerAttackCard = 0;
     t.g.defenceCard = 0;
 
-    fakes::Play(t.g, EndRound);
+    EndRound(t.g);
 
     EXPECT_EQ(t.g.playerRole, 1);
     EXPECT_EQ(t.g.playerTookCount + t.g.playerDefendedCount + t.g.computerTookCount +
@@ -490,7 +490,7 @@ TEST(GameEnd, SingleCardInSlotTenIsNoWin) {
     t.Computer({{1, 8}, {2, 9}});
     t.Player({{10, 56}});
 
-    fakes::Play(t.g, EndRound);
+    EndRound(t.g);
 
     EXPECT_FALSE(t.Printed("Мы выиграли"));
     EXPECT_FALSE(t.Printed("Ничья"));
@@ -502,7 +502,7 @@ TEST(GameEnd, PlayerOutOfCardsWins) {
     Table t;
     t.Computer({{1, 8}, {2, 9}});
 
-    fakes::Play(t.g, EndRound);
+    EndRound(t.g);
 
     EXPECT_TRUE(t.StatusShows("Мы выиграли"));
     EXPECT_TRUE(t.text.HasRunAt(7500, 2000, "Карты компа  2 "));
@@ -514,7 +514,7 @@ TEST(GameEnd, BothHandsEmptyEndsInADraw) {
     Table t;
     t.g.computerCardCount = 3;  // recounted to 0 by the round end
 
-    fakes::Play(t.g, EndRound);
+    EndRound(t.g);
 
     EXPECT_TRUE(t.StatusShows("Ничья"));
     EXPECT_FALSE(t.Printed("Комп выиграл"));
@@ -531,7 +531,7 @@ TEST(GameEnd, ComputerOutOfCardsWins) {
     t.Player({{1, 6}, {2, 7}, {3, 56}});
     t.g.computerCardCount = 1;
 
-    fakes::Play(t.g, EndRound);
+    EndRound(t.g);
 
     EXPECT_TRUE(t.StatusShows("Комп выиграл"));
     EXPECT_EQ(t.screen.PictureOf(kComputerFanSlot), kBlankHolder);

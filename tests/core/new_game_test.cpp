@@ -57,7 +57,7 @@ TEST(NewGameDeal, ThirteenDistinctCardsRecordedAsSeen) {
         SeededRandom random(seed);
         Game g(screen, text, pauses, random);
         g.playMode = kPlayModeHuman;
-        fakes::Play(g, NewGame);
+        NewGame(g);
 
         std::set<int> dealt;
         for (int k = 1; k <= 6; ++k) {
@@ -84,7 +84,7 @@ TEST(NewGameDeal, ThirteenDistinctCardsRecordedAsSeen) {
 TEST(NewGameDeal, DealsDeckEntriesInOrder) {
     TestTable t;
     ScriptOrderedDeck(t);
-    fakes::Play(t.g, NewGame);
+    NewGame(t.g);
     EXPECT_TRUE(t.random.values.empty());
     EXPECT_EQ(t.g.shuffleAttempts, 37);  // 36 counted draws, the deck is full
     const int player[] = {11, 12, 13, 14, 6, 7};
@@ -101,7 +101,7 @@ TEST(NewGameShuffle, BlanksAreRedrawnWithoutCounting) {
     TestTable t;
     ScriptDraws(t, {5, 15, 25, 35});
     ScriptOrderedDeck(t);
-    fakes::Play(t.g, NewGame);
+    NewGame(t.g);
     EXPECT_EQ(t.g.shuffleAttempts, 37);
     EXPECT_EQ(t.g.deck[1], 11);
 }
@@ -113,7 +113,7 @@ TEST(NewGameShuffle, ZeroAndFortyOneCountButGiveNoCard) {
     // Remaining cards in order (index 1 is already in the deck).
     for (int n = 2; n <= 40; ++n)
         if (!IsBlankIndex(n)) t.random.PushInt(n, 42);
-    fakes::Play(t.g, NewGame);
+    NewGame(t.g);
     // The draws of 0 and 41 offered the jack of spades again, a duplicate: two counts lost.
     EXPECT_EQ(t.g.shuffleAttempts, 39);
     EXPECT_EQ(t.g.deck[1], 11);
@@ -124,7 +124,7 @@ TEST(NewGameShuffle, RawDrawLeavesItsMarkInScratch) {
     TestTable t;
     ScriptOrderedDeck(t);
     t.random.PushInt(0, 42);  // never reached: the deck is full first
-    fakes::Play(t.g, NewGame);
+    NewGame(t.g);
     EXPECT_EQ(t.g.scratch, 40);
     EXPECT_EQ(t.random.values.size(), 1u);
 
@@ -147,7 +147,7 @@ TEST(NewGameShuffle, PreviousDrawnCardIsOfferedByAFirstDrawOfZero) {
     ScriptDraws(t, {0});
     for (int n = 1; n <= 39; ++n)
         if (!IsBlankIndex(n)) t.random.PushInt(n, 42);
-    fakes::Play(t.g, NewGame);
+    NewGame(t.g);
     EXPECT_EQ(t.g.deck[1], 160);
     EXPECT_EQ(t.g.playerHand[1], 160);
     EXPECT_EQ(t.g.scratch, 39);
@@ -157,7 +157,7 @@ TEST(NewGameShuffle, AtProgramStartAFirstZeroIsRejected) {
     TestTable t;
     ScriptDraws(t, {0});
     ScriptOrderedDeck(t);
-    fakes::Play(t.g, NewGame);
+    NewGame(t.g);
     EXPECT_EQ(t.g.deck[1], 11);
     EXPECT_EQ(t.g.shuffleAttempts, 38);
 }
@@ -169,7 +169,7 @@ TEST(NewGameShuffle, StopsAfterOneHundredEightyCountedDraws) {
     ScriptDraws(t, {1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 14});
     for (int i = 0; i < 180 - 13; ++i) t.random.PushInt(1, 42);
     t.random.PushInt(16, 42);  // drawn after the limit: not placed
-    fakes::Play(t.g, NewGame);
+    NewGame(t.g);
     EXPECT_TRUE(t.random.values.empty());
     EXPECT_EQ(t.g.shuffleAttempts, 181);
     EXPECT_EQ(t.g.deck[13], 64);
@@ -204,7 +204,7 @@ TEST(NewGameState, KeepsSettingsAndCountersClearsTheOldGame) {
     t.g.playerAttackPair = 4;
     t.g.playerDefencePair = 7;
     ScriptOrderedDeck(t);
-    fakes::Play(t.g, NewGame);
+    NewGame(t.g);
 
     EXPECT_EQ(t.g.playMode, kPlayModeHuman);
     EXPECT_EQ(t.g.delayFactor, kPaceSlow);
@@ -229,7 +229,7 @@ TEST(NewGameDisplay, DrawsTheDealAndResetsTheTable) {
     t.text.MoveTextPen(50, 6420);
     t.text.PrintLine({"Мы ходим"});
     ScriptOrderedDeck(t);
-    fakes::Play(t.g, NewGame);
+    NewGame(t.g);
 
     const auto& s = t.screen;
     for (int k = 1; k <= 6; ++k) EXPECT_EQ(s.PictureOf(40 + k), PictureIndexOf(t.g.playerHand[k]));
@@ -258,7 +258,7 @@ TEST(NewGameDisplay, ReplacesASuitIconAndBringsTheFanBack) {
     t.screen.SetVisible(53, false);  // hidden by the previous game's results
     t.screen.SetPicture(53, 71);
     ScriptOrderedDeck(t);
-    fakes::Play(t.g, NewGame);
+    NewGame(t.g);
     EXPECT_EQ(t.screen.PictureOf(68), PictureIndexOf(t.g.trumpCard));
     EXPECT_TRUE(t.screen.IsVisible(53, false));
     EXPECT_EQ(t.screen.PictureOf(53), 47);

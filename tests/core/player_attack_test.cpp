@@ -96,7 +96,7 @@ TEST(PlayerAttackLead, CardFromSlotThreeOpensPairOne) {
     t.g.selectedSlot = 3;
     StepLog log(t);
 
-    fakes::Play(t.g, PlayerAttack);
+    PlayerAttack(t.g);
 
     EXPECT_EQ(t.g.playerHand[3], 0);
     EXPECT_EQ(t.g.playerHand[1], 7);
@@ -123,7 +123,7 @@ TEST(PlayerAttackAdding, RankOfTheAttackCardOrOfTheCoverIsAccepted) {
         t.g.selectedSlot = static_cast<Field>(slot);
         StepLog log(t);
 
-        fakes::Play(t.g, PlayerAttack);
+        PlayerAttack(t.g);
 
         EXPECT_EQ(t.g.playerHand[slot], 0);
         EXPECT_EQ(t.g.playerHand[3], 60);
@@ -152,7 +152,7 @@ TEST(PlayerAttackAdding, RankFoundOnlyAmongTheComputersCoversIsAccepted) {
     SetComputerHand(t, {156});
     s.selectedSlot = 4;
 
-    fakes::Play(t.g, PlayerAttack);
+    PlayerAttack(t.g);
 
     EXPECT_EQ(s.playerHand[4], 0);
     EXPECT_EQ(s.playerHand[3], 106);
@@ -179,7 +179,7 @@ TEST(PlayerAttackAdding, RefusedCardChangesNothing) {
         const GameState before = t.g;
         StepLog log(t);
 
-        fakes::Play(t.g, PlayerAttack);
+        PlayerAttack(t.g);
 
         EXPECT_EQ(t.text.Dump(), "Мы ходим\n");
         EXPECT_EQ(t.g.playerHand.v, before.playerHand.v);
@@ -200,7 +200,7 @@ TEST(PlayerAttackAdding, SixthCardTakesTheLastPlaceAndTheCursorWraps) {
     SetComputerHand(t, {107});
     t.g.selectedSlot = 1;
 
-    fakes::Play(t.g, PlayerAttack);
+    PlayerAttack(t.g);
 
     EXPECT_EQ(t.g.tablePlayerAttack[6], 106);
     EXPECT_EQ(t.screen.PictureOf(66), Holder(106));
@@ -222,7 +222,7 @@ TEST(PlayerAttackEmptySlot, ComputerIsAskedAboutTheCardStillInPlayerAttackCard) 
         t.g.selectedSlot = 4;
         StepLog log(t);
 
-        fakes::Play(t.g, PlayerAttack);
+        PlayerAttack(t.g);
 
         EXPECT_EQ(t.g.playerHand[1], 113);
         EXPECT_EQ(t.g.tablePlayerAttack[1], 0);
@@ -241,7 +241,7 @@ TEST(PlayerAttackEmptySlot, ComputerWithoutCardsShowsResultsAndKeepsTheClickedCa
     t.g.selectedSlot = 3;
     StepLog log(t);
 
-    fakes::Play(t.g, PlayerAttack);
+    PlayerAttack(t.g);
 
     EXPECT_EQ(t.g.playerHand[3], 59);
     EXPECT_EQ(t.g.tablePlayerAttack[1], 0);
@@ -266,7 +266,7 @@ TEST(PlayerAttackAutomatic, NeverDrawsSlotTwelveAndDrawsAgainOnZero) {
     t.random.Push(0.999);  // the highest draw names slot 11
     StepLog log(t);
 
-    fakes::Play(t.g, PlayerAttack);
+    PlayerAttack(t.g);
 
     // Read at the round end, before it closes up the hand.
     const auto* next = log.Next();
@@ -294,7 +294,7 @@ TEST(PlayerAttackAutomatic, LowSharedCounterMakesItDrawAgainUntilTheThirteenth) 
         t.random.PushInt(7, 12);  // ...and only the last, an empty slot, is played
         StepLog log(t);
 
-        fakes::Play(t.g, PlayerAttack);
+        PlayerAttack(t.g);
 
         std::size_t runs = 0;
         while (runs < log.seen.size() && log.seen[runs].step == "PlayerAttack") ++runs;
@@ -319,7 +319,7 @@ TEST(PlayerAttackAutomatic, LeadFromAnEmptySlotPausesAndEndsTheRound) {
     t.random.PushInt(7, 12);
     StepLog log(t);
 
-    fakes::Play(t.g, PlayerAttack);
+    PlayerAttack(t.g);
 
     const auto* next = log.Next();
     ASSERT_NE(next, nullptr);
@@ -350,7 +350,7 @@ TEST(PlayerAttackAutomatic, SeventhCardClosesTheRoundAndStaysInTheHand) {
     const GameState before = t.g;
     StepLog log(t);
 
-    fakes::Play(t.g, PlayerAttack);
+    PlayerAttack(t.g);
 
     const auto* next = log.Next();
     ASSERT_NE(next, nullptr);
@@ -375,7 +375,7 @@ TEST(PlayerAttackAutomatic, LastCardPutDownWinsWithoutTheComputersCover) {
         t.random.PushInt(4, 12);
         StepLog log(t);
 
-        fakes::Play(t.g, PlayerAttack);
+        PlayerAttack(t.g);
 
         EXPECT_EQ(t.g.tablePlayerAttack[1], 59);
         ASSERT_NE(log.Next(), nullptr);

@@ -88,7 +88,7 @@ TEST(PlayerDefendCovering, HigherCardOfTheSuitOrAnyTrumpCovers) {
         const GameState before = t.g;
         StepLog log(t);
 
-        fakes::Play(t.g, PlayerDefend);
+        PlayerDefend(t.g);
 
         EXPECT_EQ(t.g.attackSuitNumber, 1);
         if (!c.covers) {
@@ -172,7 +172,7 @@ TEST(PlayerDefendCovering, LastCardOfTheHandLeavesTheComputersCardWaiting) {
     t.g.selectedSlot = 3;
     StepLog log(t);
 
-    fakes::Play(t.g, PlayerDefend);
+    PlayerDefend(t.g);
 
     const auto* next = log.First("ComputerAttack");
     ASSERT_NE(next, nullptr);
@@ -204,7 +204,7 @@ TEST(PlayerDefendPlacement, CoverGoesToItsPairAndClearsTheNextEntry) {
         t.g.selectedSlot = 1;
         StepLog log(t);
 
-        fakes::Play(t.g, PlayerDefend);
+        PlayerDefend(t.g);
 
         const auto* next = log.First("ComputerAttack");
         ASSERT_NE(next, nullptr);
@@ -234,7 +234,7 @@ TEST(PlayerDefendPlacement, SeventhCoverGoesBackIntoTheHand) {
     const GameState before = t.g;
     StepLog log(t);
 
-    fakes::Play(t.g, PlayerDefend);
+    PlayerDefend(t.g);
 
     ExpectRefused(t, before, log);
     EXPECT_EQ(t.g.tableComputerAttack.v, before.tableComputerAttack.v);
@@ -267,7 +267,7 @@ TEST(PlayerDefendStaleCover, CoverOfAnEarlierMoveIsNotPlacedAgain) {
         const GameState before = t.g;
         StepLog log(t);
 
-        fakes::Play(t.g, PlayerDefend);
+        PlayerDefend(t.g);
 
         EXPECT_EQ(t.random.values.size(), 1u);
         EXPECT_EQ(t.g.playerHand.v, before.playerHand.v);
@@ -303,7 +303,7 @@ TEST(PlayerDefendAutomatic, DrawsUntilTheTriesRunOutAndTriesTrumpsOnlyOnTheLast)
         const GameState before = t.g;
         StepLog log(t);
 
-        fakes::Play(t.g, PlayerDefend);
+        PlayerDefend(t.g);
 
         EXPECT_EQ(t.random.reseeds, c.draws);
         EXPECT_TRUE(t.random.values.empty());
@@ -333,7 +333,7 @@ TEST(PlayerDefendAutomatic, CoveringDrawIsPlacedForTheComputersNextMove) {
         t.random.PushInt(c.slot, 12);
         StepLog log(t);
 
-        fakes::Play(t.g, PlayerDefend);
+        PlayerDefend(t.g);
 
         const auto* next = log.First("ComputerAttack");
         ASSERT_NE(next, nullptr);
@@ -366,7 +366,7 @@ TEST(PlayerDefendEntry, NothingWaitingHandsStraightToTheComputer) {
     const GameState before = t.g;
     StepLog log(t);
 
-    fakes::Play(t.g, PlayerDefend);
+    PlayerDefend(t.g);
 
     ASSERT_GE(log.seen.size(), 2u);
     const auto& next = log.seen[1];
@@ -391,7 +391,7 @@ TEST(PlayerDefendEntry, ComputerWithoutCardsHasWonAgain) {
         t.g.selectedSlot = 2;
         StepLog log(t);
 
-        fakes::Play(t.g, PlayerDefend);
+        PlayerDefend(t.g);
 
         EXPECT_EQ(t.g.playerHand[2], 13);
         EXPECT_EQ(t.random.reseeds, 0);

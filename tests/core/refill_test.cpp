@@ -86,7 +86,7 @@ TEST(StockDraw, PlayerDrawsBeforeTheComputer) {
     t.Computer({{1, 56}, {2, 57}, {3, 58}, {4, 59}});
     t.Draws({40, Index(109)});
 
-    fakes::Play(t.g, RefillFromStock);
+    RefillFromStock(t.g);
 
     EXPECT_EQ(t.g.playerHand[4], 160);
     EXPECT_EQ(t.g.playerHand[6], 109);
@@ -108,7 +108,7 @@ TEST(StockDraw, GapsFillInSlotOrderAndSeenCardsAreSkipped) {
     t.Computer({{1, 56}, {2, 57}, {4, 58}, {5, 59}, {6, 60}});
     t.Draws({0, Index(107), 5, Index(56), 35, Index(110), Index(107), Index(106), 0});
 
-    fakes::Play(t.g, RefillFromStock);
+    RefillFromStock(t.g);
 
     EXPECT_EQ(t.g.playerHand[2], 107);
     EXPECT_EQ(t.g.playerHand[5], 110);
@@ -135,7 +135,7 @@ TEST(StockDraw, HandWithCardsBeyondSixFillsItsFrontGaps) {
     t.Computer({{1, 56}, {3, 57}, {4, 58}, {5, 59}, {6, 60}, {7, 61}, {8, 62}, {9, 63}});
     t.Draws({Index(106), Index(107), Index(108)});
 
-    fakes::Play(t.g, RefillFromStock);
+    RefillFromStock(t.g);
 
     EXPECT_EQ(t.g.playerHand[3], 106);
     EXPECT_EQ(t.g.computerHand[2], 107);
@@ -155,7 +155,7 @@ TEST(StockDraw, DrawingStopsAfter305Attempts) {
     t.Computer({{1, 56}});
     t.Draws({});
 
-    fakes::Play(t.g, RefillFromStock);  // one draw more than scripted would throw
+    RefillFromStock(t.g);  // one draw more than scripted would throw
 
     EXPECT_TRUE(t.random.values.empty());
     EXPECT_EQ(t.g.drawAttempts, 306);
@@ -175,7 +175,7 @@ TEST(StockDraw, UsedUpStockShowsTheTrumpSuitIcon) {
     t.Computer({{1, 56}, {2, 57}});
     t.g.computerCardCount = 2;
 
-    fakes::Play(t.g, RefillFromStock);  // the scripted source is empty: any draw would throw
+    RefillFromStock(t.g);  // the scripted source is empty: any draw would throw
 
     EXPECT_EQ(t.screen.PictureOf(kTrumpSlot), kSuitIconHolder1);  // spades
     EXPECT_EQ(t.g.trumpSuitIcon, 1);
@@ -208,7 +208,7 @@ TEST(RefillRoundReset, ClearsTheRoundButKeepsTheComputersCard) {
     t.g.tableComputerAttack[1] = 58;
     t.g.tablePlayerDefence[1] = 62;
 
-    fakes::Play(t.g, RefillFromStock);
+    RefillFromStock(t.g);
 
     EXPECT_EQ(t.g.playerAttackPair, 1);
     EXPECT_EQ(t.g.computerDefencePair, 1);
@@ -239,7 +239,7 @@ TEST(RefillRoundReset, PlayerCoversTheCardTheComputerLed) {
     t.Computer({{1, 60}, {2, 108}});
     t.random.PushInt(2, 5);  // the lead starts its scan at clubs
 
-    fakes::Play(t.g, RefillFromStock);
+    RefillFromStock(t.g);
 
     ASSERT_EQ(t.g.tableComputerAttack[1], 60);
     EXPECT_EQ(t.g.computerAttackCard, 60);
@@ -297,7 +297,7 @@ TEST(RefillNextRound, HumanLeaderIsLeftToClick) {
     StopAtStep stopAttack("PlayerAttack");
     t.g.watcher = &stopAttack;
 
-    fakes::Play(t.g, RefillFromStock);
+    RefillFromStock(t.g);
 
     EXPECT_FALSE(stopAttack.reached);
     EXPECT_EQ(t.screen.windowShown, 0);  // three cards: no score shown
@@ -315,7 +315,7 @@ TEST(RefillGameEnd, CardsOnlyInLastSlotsAreNoWinButShowTheScore) {
     t.Computer({{1, 56}, {2, 57}, {3, 58}, {4, 59}, {5, 60}});
     t.g.computerDefendedCount = 2;
 
-    fakes::Play(t.g, RefillFromStock);
+    RefillFromStock(t.g);
 
     EXPECT_FALSE(t.Printed("Мы выиграли"));
     EXPECT_EQ(t.g.playerCardCount, 2);
@@ -334,7 +334,7 @@ TEST(RefillGameEnd, EmptyHandWinsAndNothingMoreHappens) {
     StopAtStep stop("PlayerDefend");
     t.g.watcher = &stop;
 
-    fakes::Play(t.g, RefillFromStock);
+    RefillFromStock(t.g);
 
     EXPECT_FALSE(stop.reached);
     ASSERT_EQ(t.text.Runs().size(), 1u);
@@ -349,7 +349,7 @@ TEST(RefillGameEnd, ComputerWithoutCardsAfterTheNextRoundWins) {
     t.Player({{1, 6}, {2, 7}, {3, 8}});
     t.g.computerCardCount = 0;
 
-    fakes::Play(t.g, RefillFromStock);
+    RefillFromStock(t.g);
 
     EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Комп выиграл"));
     EXPECT_TRUE(t.text.HasRunAt(7500, 2000, "Карты компа  0 "));

@@ -57,8 +57,6 @@ std::string RunToCut(Step step) {
         step();
     } catch (const ChainCut& cut) {
         return cut.step;
-    } catch (const GameOver&) {
-        return "";  // the chain reached a result first
     }
     return "";
 }

@@ -75,15 +75,6 @@ public:
     int reseeds = 0;
 };
 
-// Runs a game step with the whole chain it starts, as an event runs it: a result reached
-// on the way ends the chain there.
-inline void Play(Game& g, void (*step)(Game&)) {
-    try {
-        step(g);
-    } catch (const GameOver&) {
-    }
-}
-
 // A game on fakes, ready to be set up field by field.
 struct TestTable {
     RecordingScreen screen;
