@@ -28,10 +28,27 @@ struct ProgramEnd {
     bool waitedAfterClose = false;
 };
 
+// A rectangle on the screen, in the screen's pixels.
+struct ScreenRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// The window's client area as shown, one 0xRRGGBB value per pixel.
+struct ClientImage {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t At(int x, int y) const {
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(x)];
+    }
+};
+
 class DesktopSession {
 public:
-    // Starts `executable` on the display named by DISPLAY, on Qt's X platform.
-    explicit DesktopSession(const std::string& executable);
+    // Starts `executable` on the display named by DISPLAY, on Qt's X platform, with the
+    // caller's environment and `extraEnvironment` ("NAME=value") on top.
+    explicit DesktopSession(const std::string& executable,
+                            const std::vector<std::string>& extraEnvironment = {});
     // A program still running is killed: no test leaves a window behind.
     ~DesktopSession();
     DesktopSession(const DesktopSession&) = delete;
@@ -44,6 +61,13 @@ public:
     // caption "Карты/Дурак"; false when none came.
     bool FindWindow(std::chrono::milliseconds guard);
     std::uint32_t Window() const { return window_; }
+    // Where the window lies on the screen (its frame: the virtual screen has no window
+    // manager to add one), and the size of the screen.
+    std::optional<ScreenRect> WindowPlace() const;
+    ScreenRect Screen() const;
+    // The client area under the menu bar as the screen shows it now; empty when it
+    // cannot be read.
+    std::optional<ClientImage> GrabClient() const;
 
     // Menu choices, as the user makes them: "Новая" by a click, the slow two-computer
     // game by keyboard and clicks into the opened menus.
