@@ -215,11 +215,6 @@ std::optional<ScreenRect> DesktopSession::WindowPlace() const {
     return std::nullopt;
 }
 
-ScreenRect DesktopSession::Screen() const {
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
-    return ScreenRect{0, 0, screen->width_in_pixels, screen->height_in_pixels};
-}
-
 // The virtual screen keeps 24-bit colour in 32-bit pixels, blue in the lowest byte.
 std::optional<ClientImage> DesktopSession::GrabClient() const {
     if (!window_) return std::nullopt;

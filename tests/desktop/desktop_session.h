@@ -61,10 +61,9 @@ public:
     // caption "Карты/Дурак"; false when none came.
     bool FindWindow(std::chrono::milliseconds guard);
     std::uint32_t Window() const { return window_; }
-    // Where the window lies on the screen (its frame: the virtual screen has no window
-    // manager to add one), and the size of the screen.
+    // Where the window lies on the screen (the virtual screen has no window manager to
+    // add a frame).
     std::optional<ScreenRect> WindowPlace() const;
-    ScreenRect Screen() const;
     // The client area under the menu bar as the screen shows it now; empty when it
     // cannot be read.
     std::optional<ClientImage> GrabClient() const;
