@@ -37,10 +37,7 @@ struct ScreenRect {
 struct ClientImage {
     int width = 0, height = 0;
     std::vector<std::uint32_t> pixels;
-    std::uint32_t At(int x, int y) const {
-        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                      static_cast<std::size_t>(x)];
-    }
+    std::uint32_t At(int x, int y) const { return pixels.at(std::size_t(y * width + x)); }
 };
 
 class DesktopSession {

@@ -18,7 +18,7 @@ using namespace std::chrono_literals;
 
 std::string g_executable;
 
-// The screen these cases run on is 800 × 600 pixels (run_on_x.sh --screen), with no
+// The screen these cases run on is 800 × 600 pixels (DURAK_TEST_SCREEN), with no
 // window manager: the window lies exactly where the program put it. Centred when it
 // fits; at twice the scale it is larger than the screen, and centred its menu bar would
 // lie above the top edge, so it opens at the top-left.

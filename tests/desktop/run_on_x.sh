@@ -1,15 +1,9 @@
 #!/usr/bin/env bash
-# Runs a program on a virtual X screen of its own, 1024x768 unless given first as
-# --screen WIDTHxHEIGHT. Without the virtual screen
+# Runs a program on a virtual X screen of its own, of DURAK_TEST_SCREEN (WIDTHxHEIGHT)
+# or else 1024x768 pixels. Without the virtual screen
 # (xvfb-run) or the input tool (xdotool) it does nothing and says the test is
 # skipped (exit code 77, which CTest reads as skipped).
 set -euo pipefail
-
-screen=1024x768
-if [[ "${1:-}" == --screen ]]; then
-  screen="$2"
-  shift 2
-fi
 
 for tool in xvfb-run xdotool; do
   if ! command -v "$tool" >/dev/null 2>&1; then
@@ -23,4 +17,4 @@ done
 runtime="$(mktemp -d)"
 trap 'rm -rf "$runtime"' EXIT
 export XDG_RUNTIME_DIR="$runtime"
-xvfb-run -a -s "-screen 0 ${screen}x24 -noreset" "$@"
+xvfb-run -a -s "-screen 0 ${DURAK_TEST_SCREEN:-1024x768}x24 -noreset" "$@"

@@ -94,8 +94,6 @@ TEST(SimulatorArguments, BadArgumentsGetAOneLineUsageErrorAndStatusTwo) {
         {"--games 1 --seed 18446744073709551616", "--seed: 18446744073709551616 is out of range"},
         {"--games 0", "--games: 0 is out"},
         {"--games -3", "--games: -3 is out"},
-        {"--games 9223372036854775808", "--games: 9223372036854775808 is out"},
-        {"--games 12x", "'12x' is not a whole number"},
         {"--games 1 --mode 2", "--mode: '2'"},
         {"--games 1 --pace 301", "--pace: '301'"},
     };
