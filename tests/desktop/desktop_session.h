@@ -73,8 +73,8 @@ public:
     // A left click on the window's table at a point of its client area (pixels,
     // origin under the menu bar).
     bool ClickTable(int x, int y);
-    // A click on hand slot 1..12 (on the part of the card no later slot covers) and
-    // on the action button.
+    // A click on the left strip of hand slot 1..12 (the part of a card no later card
+    // covers; for an empty slot right of a card, that card's) and on the action button.
     bool ClickHandSlot(int slot);
     bool ClickActionButton();
 
