@@ -28,7 +28,7 @@ constexpr const char* kCaption = "Карты/Дурак";
 
 // The table's client area is 631 × 444 pixels; the menu bar above it takes the rest
 // of the window's height.
-constexpr int kClientHeight = 444;
+constexpr int kClientWidth = 631, kClientHeight = 444;
 
 // Hand slot k lies 32 pixels right of slot k − 1 and partly under it; the part of a
 // card that no later slot covers is its left strip. The row stands 328 pixels down.
@@ -62,14 +62,15 @@ std::string Property(xcb_connection_t* c, xcb_window_t window, xcb_atom_t proper
 }
 
 // The environment of the program: the caller's, on Qt's X platform whatever the
-// caller's own tests use.
-std::vector<std::string> ProgramEnvironment() {
+// caller's own tests use, with the extra entries on top.
+std::vector<std::string> ProgramEnvironment(const std::vector<std::string>& extra) {
     std::vector<std::string> env;
     for (char** e = environ; *e != nullptr; ++e) {
         if (std::strncmp(*e, "QT_QPA_PLATFORM=", 16) == 0) continue;
         env.emplace_back(*e);
     }
     env.emplace_back("QT_QPA_PLATFORM=xcb");
+    env.insert(env.end(), extra.begin(), extra.end());
     return env;
 }
 
@@ -117,7 +118,8 @@ bool RunTool(const std::vector<std::string>& command, std::chrono::milliseconds 
 
 // ---------------------------------------------------------------------------------
 // The program starts as a user's desktop would start it: no arguments.
-DesktopSession::DesktopSession(const std::string& executable) {
+DesktopSession::DesktopSession(const std::string& executable,
+                               const std::vector<std::string>& extraEnvironment) {
     // A display that is just resetting (its last client has gone) refuses connections
     // for a moment.
     const Clock::time_point deadline = Clock::now() + 5s;
@@ -131,7 +133,7 @@ DesktopSession::DesktopSession(const std::string& executable) {
     }
     root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
 
-    pid_ = Spawn({executable}, ProgramEnvironment());
+    pid_ = Spawn({executable}, ProgramEnvironment(extraEnvironment));
     if (pid_ > 0) pidfd_ = static_cast<int>(syscall(SYS_pidfd_open, pid_, 0));
 }
 
@@ -204,6 +206,31 @@ std::optional<std::vector<DesktopSession::Shown>> DesktopSession::WaitForMenus(
         std::this_thread::sleep_for(10ms);
     } while (Clock::now() < deadline);
     return std::nullopt;
+}
+
+std::optional<ScreenRect> DesktopSession::WindowPlace() const {
+    for (const Shown& w : ShownWindows()) {
+        if (w.id == window_) return ScreenRect{w.x, w.y, w.width, w.height};
+    }
+    return std::nullopt;
+}
+
+// The virtual screen keeps 24-bit colour in 32-bit pixels, blue in the lowest byte.
+std::optional<ClientImage> DesktopSession::GrabClient() const {
+    if (!window_) return std::nullopt;
+    const int top = ClientTop();
+    auto reply = Owned(xcb_get_image_reply(
+        connection_,
+        xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, 0,
+                      static_cast<std::int16_t>(top), kClientWidth, kClientHeight, ~0u),
+        nullptr));
+    if (!reply || reply->depth != 24) return std::nullopt;
+    const int length = xcb_get_image_data_length(reply.get());
+    if (length != 4 * kClientWidth * kClientHeight) return std::nullopt;
+    ClientImage image{kClientWidth, kClientHeight, std::vector<std::uint32_t>(length / 4)};
+    std::memcpy(image.pixels.data(), xcb_get_image_data(reply.get()), static_cast<std::size_t>(length));
+    for (std::uint32_t& p : image.pixels) p &= 0xFFFFFFu;
+    return image;
 }
 
 // ---------------------------------------------------------------------------------

@@ -28,10 +28,24 @@ struct ProgramEnd {
     bool waitedAfterClose = false;
 };
 
+// A rectangle on the screen, in the screen's pixels.
+struct ScreenRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// The window's client area as shown, one 0xRRGGBB value per pixel.
+struct ClientImage {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t At(int x, int y) const { return pixels.at(std::size_t(y * width + x)); }
+};
+
 class DesktopSession {
 public:
-    // Starts `executable` on the display named by DISPLAY, on Qt's X platform.
-    explicit DesktopSession(const std::string& executable);
+    // Starts `executable` on the display named by DISPLAY, on Qt's X platform, with the
+    // caller's environment and `extraEnvironment` ("NAME=value") on top.
+    explicit DesktopSession(const std::string& executable,
+                            const std::vector<std::string>& extraEnvironment = {});
     // A program still running is killed: no test leaves a window behind.
     ~DesktopSession();
     DesktopSession(const DesktopSession&) = delete;
@@ -44,6 +58,12 @@ public:
     // caption "Карты/Дурак"; false when none came.
     bool FindWindow(std::chrono::milliseconds guard);
     std::uint32_t Window() const { return window_; }
+    // Where the window lies on the screen (the virtual screen has no window manager to
+    // add a frame).
+    std::optional<ScreenRect> WindowPlace() const;
+    // The client area under the menu bar as the screen shows it now; empty when it
+    // cannot be read.
+    std::optional<ClientImage> GrabClient() const;
 
     // Menu choices, as the user makes them: "Новая" by a click, the slow two-computer
     // game by keyboard and clicks into the opened menus.
@@ -53,8 +73,8 @@ public:
     // A left click on the window's table at a point of its client area (pixels,
     // origin under the menu bar).
     bool ClickTable(int x, int y);
-    // A click on hand slot 1..12 (on the part of the card no later slot covers) and
-    // on the action button.
+    // A click on the left strip of hand slot 1..12 (the part of a card no later card
+    // covers; for an empty slot right of a card, that card's) and on the action button.
     bool ClickHandSlot(int slot);
     bool ClickActionButton();
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs a program on a virtual X screen of its own. Without the virtual screen
+# Runs a program on a virtual X screen of its own, of DURAK_TEST_SCREEN (WIDTHxHEIGHT)
+# or else 1024x768 pixels. Without the virtual screen
 # (xvfb-run) or the input tool (xdotool) it does nothing and says the test is
 # skipped (exit code 77, which CTest reads as skipped).
 set -euo pipefail
@@ -16,4 +17,4 @@ done
 runtime="$(mktemp -d)"
 trap 'rm -rf "$runtime"' EXIT
 export XDG_RUNTIME_DIR="$runtime"
-xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$@"
+xvfb-run -a -s "-screen 0 ${DURAK_TEST_SCREEN:-1024x768}x24 -noreset" "$@"

@@ -1,5 +1,6 @@
 // Clicks on the window: the twelve hand slots and the action button reach the game,
-// also where a slot is empty; no other slot reacts to the mouse.
+// also where a slot is empty; a click on a card the user sees is for that card; no
+// other slot reacts to the mouse.
 
 #include <gtest/gtest.h>
 
@@ -20,9 +21,12 @@ void ClickAt(TestWindow& t, QPoint clientPoint) {
     QTest::mouseClick(t.window.windowHandle(), Qt::LeftButton, {}, inWindow);
 }
 
-// A point of slot `control` that no later slot covers.
+// A point of hand slot `control` that is the slot's own as the user sees it: a card's
+// left strip, which the next card leaves open; for an empty slot right of the hand's
+// cards, its strip right of the card or empty slot before it.
 QPoint OpenPartOf(TestWindow& t, int control) {
-    return t.slot(control).pos() + QPoint(6, 60);
+    PictureSlot& s = t.slot(control);
+    return s.pos() + QPoint(s.Picture().isNull() ? 45 : 6, 60);
 }
 
 // A dealt game whose table already holds six attack cards: every card click is then
@@ -51,6 +55,27 @@ TEST(Clicks, EveryHandSlotReportsItsNumberAlsoWhenEmpty) {
     }
     // Slots 7..12 were empty and clicked all the same; no card moved.
     for (int s = 1; s <= 12; ++s) EXPECT_EQ(g.playerHand[s], handBefore[s]) << s;
+}
+
+// An empty slot's area reaches over the visible card left of it: over the right half of
+// the last card, and over a card left of a gap in the hand. A click there is for the
+// card; right of the last card the empty slot still takes it.
+TEST(Clicks, AClickOnAVisibleCardIsForThatCardEvenUnderAnEmptySlot) {
+    TestWindow t;
+    DealWithFullTable(t);
+    Game& g = t.g();
+    g.playerHand[3] = 0;
+    ClearSlot(t.surface(), HandSlotControl(3));
+    const QPoint sixth = t.slot(46).pos(), second = t.slot(42).pos();
+    const std::pair<QPoint, int> points[] = {
+        {sixth + QPoint(54, 40), 6}, {sixth + QPoint(69, 40), 6},  // under slot 7; 7 and 8
+        {sixth + QPoint(73, 40), 7}, {second + QPoint(40, 40), 2}};
+    for (const auto& [point, slot] : points) {
+        SCOPED_TRACE(slot);
+        g.selectedSlot = 0;
+        ClickAt(t, point);
+        EXPECT_EQ(g.selectedSlot, slot);
+    }
 }
 
 TEST(Clicks, TheActionButtonDoesNothingBeforeTheFirstGame) {

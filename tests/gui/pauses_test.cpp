@@ -133,7 +133,8 @@ TEST(Pauses, ClicksDuringAWaitAreDroppedNotPlayedLater) {
     DealWithFullTable(t);
     Game& g = t.g();
     PictureSlot& slot9 = t.slot(HandSlotControl(9));
-    const QPoint inWindow = t.surface().mapTo(&t.window, slot9.pos() + QPoint(6, 60));
+    // Right of the card before it: the empty slot's own strip.
+    const QPoint inWindow = t.surface().mapTo(&t.window, slot9.pos() + QPoint(45, 60));
     const long long droppedBefore = t.window.Gate().Dropped();
 
     QTimer::singleShot(20, [&] {

@@ -1,16 +1,14 @@
 // The long randomized run: thousands of games in every mode with random clicks and
 // menu choices; after every step no card may be in two places or lost, and every chain
-// of moves must end.
+// of moves must end. And the simulator's command line: what it refuses.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <sstream>
 #include <string>
 
 #include "sim/big_stack.h"
 #include "sim/simulator.h"
+#include "support/run_program.h"
 
 using namespace durak::sim;
 
@@ -45,15 +43,11 @@ struct ProgramRun {
     int status = -1;
 };
 ProgramRun RunSimulator(const std::string& arguments) {
-    ProgramRun run;
-    const std::string command = std::string(DURAK_SIM_PROGRAM) + " " + arguments + " 2>&1";
-    FILE* out = popen(command.c_str(), "r");
-    if (out == nullptr) return run;
-    char line[4096];
-    while (std::fgets(line, sizeof line, out)) run.lastLine = line;
-    const int raw = pclose(out);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    const auto [status, output] =
+        durak::testing::RunForOutput(std::string(DURAK_SIM_PROGRAM) + " " + arguments);
+    const std::size_t end = output.find_last_not_of('\n');
+    const std::size_t start = end == std::string::npos ? 0 : output.rfind('\n', end);
+    return {output.substr(start == std::string::npos ? 0 : start + 1), status};
 }
 }  // namespace
 
@@ -128,4 +122,32 @@ TEST(Robustness, LedgerCatchesEveryPlantedFault) {
         EXPECT_EQ(run.status, 1) << run.lastLine;
         EXPECT_NE(run.lastLine.find(c.reported), std::string::npos) << run.lastLine;
     }
+}
+
+// Every kind of bad argument gets one line naming it and the usage, and exit status 2.
+// The largest values still in range are played as given, not refused or bent.
+TEST(SimulatorArguments, BadArgumentsGetAOneLineUsageErrorAndStatusTwo) {
+    const std::string sim = DURAK_SIM_PROGRAM;
+    const std::pair<const char*, const char*> refused[] = {  // arguments, what the line names
+        {"--games 5 --colour red", "unknown option '--colour'"},
+        {"--games 5 --seed", "--seed needs a value"},
+        {"--games 1 --seed 18446744073709551616", "--seed: 18446744073709551616 is out of range"},
+        {"--games 0", "--games: 0 is out"},
+        {"--games -3", "--games: -3 is out"},
+        {"--games 1 --mode 2", "--mode: '2'"},
+        {"--games 1 --pace 301", "--pace: '301'"},
+    };
+    for (const auto& [args, named] : refused) {
+        SCOPED_TRACE(args);
+        const auto [status, errors] = durak::testing::RunForErrors(sim + " " + args);
+        EXPECT_EQ(status, 2);
+        EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
+        EXPECT_EQ(errors.rfind("durak-sim: ", 0), 0u) << errors;
+        EXPECT_NE(errors.find(named), std::string::npos) << errors;
+        EXPECT_NE(errors.find("usage: durak-sim --games N"), std::string::npos) << errors;
+    }
+    const auto [status, errors] = durak::testing::RunForErrors(
+        sim + " --games 1 --seed 18446744073709551615 --mode 1 --pace 600");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(errors, "");
 }

@@ -1,6 +1,5 @@
 #include "ui/qt/picture_slot.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace durak::qt {
@@ -14,6 +13,8 @@ PictureSlot::PictureSlot(const SlotSpec& slotSpec, bool clickable, QWidget* pare
     // Nothing of its own is painted under the picture: a blank slot is see-through.
     setAttribute(Qt::WA_NoSystemBackground);
     setAutoFillBackground(false);
+    // Presses and releases go to the table surface beneath, which finds the slot meant.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
     move(slotSpec.left / kTwipsPerPixel, slotSpec.top / kTwipsPerPixel);
     resize(designSize_);
 }
@@ -29,35 +30,6 @@ void PictureSlot::paintEvent(QPaintEvent*) {
     if (picture_.isNull()) return;
     QPainter painter(this);
     painter.drawPixmap(0, 0, picture_);
-}
-
-// Whether the point is still on this slot as seen: inside it and not under a later slot.
-bool PictureSlot::ReleasedOverSelf(QPoint local) const {
-    if (!rect().contains(local)) return false;
-    const QWidget* parent = parentWidget();
-    return !parent || parent->childAt(mapToParent(local)) == this;
-}
-
-// A click is a press and a release of the left button over the same slot. A release
-// without its press (the press came while the game was busy and was dropped) is no click.
-void PictureSlot::mousePressEvent(QMouseEvent* event) {
-    if (!clickable_ || event->button() != Qt::LeftButton) {
-        event->ignore();
-        return;
-    }
-    pressed_ = true;
-    event->accept();
-}
-
-void PictureSlot::mouseReleaseEvent(QMouseEvent* event) {
-    if (!clickable_ || event->button() != Qt::LeftButton) {
-        event->ignore();
-        return;
-    }
-    const bool wasPressed = pressed_;
-    pressed_ = false;
-    event->accept();
-    if (wasPressed && ReleasedOverSelf(event->position().toPoint())) emit clicked(control_);
 }
 
 }  // namespace durak::qt

@@ -1,7 +1,9 @@
 // One picture slot: a borderless area that shows one picture at its natural size with
 // its top-left corner at the slot's position. With no picture it shows nothing (the
 // background and the printed text beneath it show through) and keeps its design size,
-// so an empty hand slot still takes its clicks.
+// so an empty hand slot still has an area that takes clicks. Which slot a click is for
+// is decided by the table surface, which sees all slots at once; a slot itself lets
+// the mouse pass.
 #pragma once
 
 #include <QPixmap>
@@ -22,21 +24,12 @@ public:
     // Shows `picture`; a null pixmap makes the slot blank.
     void SetPicture(const QPixmap& picture);
 
-signals:
-    // A press and release on the slot, like a button: raised for clickable slots only.
-    void clicked(int control);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    bool ReleasedOverSelf(QPoint local) const;
-
     int control_;
     bool clickable_;
-    bool pressed_ = false;
     QSize designSize_;
     QPixmap picture_;
 };

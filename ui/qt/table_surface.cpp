@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -41,7 +42,6 @@ TableSurface::TableSurface(TextLayer& text, QWidget* parent)
         auto* slot = new PictureSlot(slotSpec, ClickEventOf(control) != nullptr, this);
         if (slotSpec.picture != 0) slot->SetPicture(pictures_.Picture(slotSpec.picture));
         slot->setVisible(slotSpec.shownAtStart);
-        connect(slot, &PictureSlot::clicked, this, &TableSurface::slotClicked);
         slots_[control] = slot;
     }
     for (int control = kFirstControl; control <= kLastControl; ++control) slots_[control]->raise();
@@ -68,6 +68,42 @@ void TableSurface::SetPicture(int slot, int holder) {
 
 void TableSurface::SetVisible(int slot, bool visible) {
     if (PictureSlot* target = Slot(slot)) target->setVisible(visible);
+}
+
+// A card lies over the one before it, but an empty slot shows nothing: the user sees
+// the card beneath, so a point on a visible picture belongs to that picture's slot
+// even where a later, blank slot's area lies over it. Only the bare background is left
+// to the blank hand slots; there the first one whose area holds the point takes it, so
+// every blank slot right of the last card keeps a strip of its own.
+PictureSlot* TableSurface::ClickTargetAt(QPoint point) const {
+    for (int control = kLastControl; control >= kFirstControl; --control) {
+        PictureSlot* s = slots_[control];
+        if (!s->isHidden() && !s->Picture().isNull() && s->geometry().contains(point))
+            return s->Clickable() ? s : nullptr;
+    }
+    for (int control = kFirstControl; control <= kLastControl; ++control) {
+        PictureSlot* s = slots_[control];
+        if (s->Clickable() && !s->isHidden() && s->geometry().contains(point)) return s;
+    }
+    return nullptr;
+}
+
+// A click is a press and a release of the left button over the same slot. A release
+// without its press (the press came while the game was busy and was dropped) is no click.
+void TableSurface::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    const PictureSlot* target = ClickTargetAt(event->position().toPoint());
+    pressedControl_ = target ? target->Control() : 0;
+    event->accept();
+}
+
+void TableSurface::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
+    const int pressed = pressedControl_;
+    pressedControl_ = 0;
+    event->accept();
+    const PictureSlot* target = ClickTargetAt(event->position().toPoint());
+    if (pressed != 0 && target && target->Control() == pressed) emit slotClicked(pressed);
 }
 
 // Bring the window up, in front and active, and paint what the game has done so far.

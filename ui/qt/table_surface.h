@@ -25,6 +25,11 @@ public:
     static QFont TextFont();
 
     PictureSlot* Slot(int control) const;
+    // The slot a click at `point` of the client area is for: where a shown picture lies,
+    // the topmost one (later slots lie over earlier ones); where none does, the first
+    // blank hand slot whose area holds the point. Null when the slot found there does
+    // not react to the mouse, or there is none.
+    PictureSlot* ClickTargetAt(QPoint point) const;
     PictureStore& Pictures() { return pictures_; }
 
     // Screen: pictures are copied from the holders, as the game expects.
@@ -41,6 +46,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     TextLayer& text_;
@@ -48,6 +55,7 @@ private:
     PictureStore pictures_;
     std::array<PictureSlot*, kLastControl + 1> slots_{};
     std::uint64_t paintedRevision_ = ~std::uint64_t{0};
+    int pressedControl_ = 0;  // the slot under the last left press, until its release
 };
 
 }  // namespace durak::qt
