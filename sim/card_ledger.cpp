@@ -1,6 +1,7 @@
 #include "sim/card_ledger.h"
 
 #include <array>
+#include <cstring>
 
 #include "cards/card_code.h"
 
@@ -48,10 +49,27 @@ void CardLedger::NewDeal() {
     duplicate_ = lost_ = resurrected_ = 0;
     strayed_ = 0;
     afterResult_ = 0;
-    haveLast_ = false;
+    player_.valid = computer_.valid = a_.valid = d_.valid = k_.valid = e_.valid = false;
+    seen_.valid = false;
     resultStands_ = false;
     dealing_ = true;
     firstFault_.clear();
+}
+
+template <int N>
+bool CardLedger::Row<N>::Refresh(const OneBased<N>& now) {
+    if (valid && std::memcmp(now.v.data(), last.v.data(), sizeof last.v) == 0) return false;
+    last = now;
+    valid = true;
+    cards = twice = 0;
+    for (int c : now) {
+        const std::uint64_t bit = BitOf(c);
+        twice |= cards & bit;
+        cards |= bit;
+    }
+    cards &= kAllCards;
+    twice &= kAllCards;
+    return true;
 }
 
 void CardLedger::Step(const GameState& state, const char* step) {
@@ -106,42 +124,46 @@ CardLedger::Snapshot CardLedger::Take(const GameState& s) {
 
 void CardLedger::Check(const GameState& s) {
     // Most steps move no card: when hands, table, drawn cards and score are as at the last
-    // look, nothing new can be wrong.
-    Snapshot now = Take(s);
-    if (haveLast_ && now == last_) return;
-    last_ = now;
-    haveLast_ = true;
+    // look, nothing new can be wrong. Each row that did change is read once more.
+    bool changed = player_.Refresh(s.playerHand);
+    changed |= computer_.Refresh(s.computerHand);
+    changed |= a_.Refresh(s.tablePlayerAttack);
+    changed |= d_.Refresh(s.tableComputerDefence);
+    changed |= k_.Refresh(s.tableComputerAttack);
+    changed |= e_.Refresh(s.tablePlayerDefence);
+    changed |= seen_.Refresh(s.seenCards);
+    const Field score[4] = {s.playerTookCount, s.computerTookCount, s.playerDefendedCount,
+                            s.computerDefendedCount};
+    if (std::memcmp(score, score_, sizeof score) != 0) {
+        std::memcpy(score_, score, sizeof score);
+        changed = true;
+    }
+    if (!changed) return;
 
     // Once a result stands nothing moves: each change is one move too many.
-    if (resultStands_ && !(now == atResult_)) {
-        ++afterResult_;
-        atResult_ = now;
-        Note("a move after the result");
+    if (resultStands_) {
+        const Snapshot now = Take(s);
+        if (!(now == atResult_)) {
+            ++afterResult_;
+            atResult_ = now;
+            Note("a move after the result");
+        }
     }
 
-    // Each card marks its bit once; a bit already marked is a card in a second place.
+    // A card in two rows, or twice in one, lies in two places.
     std::uint64_t placed = 0, twice = 0;
-    auto mark = [&](const auto& row) {
-        for (int c : row) {
-            const std::uint64_t bit = BitOf(c);
-            twice |= placed & bit;
-            placed |= bit;
-        }
-    };
-    mark(s.playerHand);
-    mark(s.computerHand);
-    mark(s.tablePlayerAttack);
-    mark(s.tableComputerDefence);
-    mark(s.tableComputerAttack);
-    mark(s.tablePlayerDefence);
-    placed &= kAllCards;
-    twice &= kAllCards;
+    for (const auto& [cards, within] : {std::pair{player_.cards, player_.twice},
+                                       std::pair{computer_.cards, computer_.twice},
+                                       std::pair{a_.cards, a_.twice}, std::pair{d_.cards, d_.twice},
+                                       std::pair{k_.cards, k_.twice}, std::pair{e_.cards, e_.twice}}) {
+        twice |= within | (placed & cards);
+        placed |= cards;
+    }
 
     // Out of the stock into play; the trump card (entry 13) stays on display.
-    std::uint64_t drawn = 0;
-    for (int k = 1; k <= 36; ++k)
-        if (k != 13) drawn |= BitOf(s.seenCards[k]);
-    drawn &= kAllCards;
+    std::uint64_t drawn = seen_.cards;
+    const std::uint64_t trump = BitOf(s.seenCards[13]) & kAllCards;
+    if ((seen_.twice & trump) == 0) drawn &= ~trump;
 
     const std::uint64_t gone = beaten_ | overflow_ | uncovered_;
     const std::uint64_t newTwice = twice & ~duplicate_;

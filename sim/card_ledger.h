@@ -46,7 +46,8 @@ public:
 private:
     void Note(const std::string& fault);
 
-    // What the ledger compares between two looks: where the cards are, and the score.
+    // What the ledger compares with the state at the result: where the cards are, and
+    // the score.
     struct Snapshot {
         OneBased<12> player;
         OneBased<16> computer;
@@ -57,11 +58,25 @@ private:
         bool operator==(const Snapshot&) const = default;
     };
     static Snapshot Take(const GameState& s);
-    Snapshot last_;
     Snapshot atResult_;
-    bool haveLast_ = false;
     bool dealing_ = false;
     bool resultStands_ = false;
+
+    // One row of places (a hand, a table row, the drawn cards) as at the last look: its
+    // entries, the cards in it as bits, and the cards it holds twice. A step that leaves
+    // a row as it was costs one comparison; only changed rows are read card by card.
+    template <int N>
+    struct Row {
+        OneBased<N> last;
+        std::uint64_t cards = 0, twice = 0;
+        bool valid = false;
+        bool Refresh(const OneBased<N>& now);
+    };
+    Row<12> player_;
+    Row<16> computer_;
+    Row<6> a_, d_, k_, e_;
+    Row<36> seen_;
+    Field score_[4] = {0, 0, 0, 0};
 
     // One bit a card (9 × suit + rank − 6).
     std::uint64_t beaten_ = 0, overflow_ = 0, uncovered_ = 0;
