@@ -1,6 +1,7 @@
 #include "ui/text_layer.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace durak {
 
@@ -17,11 +18,19 @@ int DefaultWidth(const std::string& utf8) {
 }
 }  // namespace
 
-PrintItem::PrintItem(int number) : text(TextLayer::FormatNumber(number)) {}
+void TextLayer::AppendNumber(std::string& out, int number) {
+    // A number is printed with a leading space (or its minus sign) and a trailing space.
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number < 0 ? -static_cast<long long>(number) : number).ptr;
+    out += number < 0 ? '-' : ' ';
+    out.append(digits, end);
+    out += ' ';
+}
 
 std::string TextLayer::FormatNumber(int number) {
-    if (number < 0) return "-" + std::to_string(-static_cast<long long>(number)) + " ";
-    return " " + std::to_string(number) + " ";
+    std::string out;
+    AppendNumber(out, number);
+    return out;
 }
 
 void TextLayer::SetWidthMeasure(std::function<int(const std::string&)> measure) {
@@ -33,8 +42,8 @@ bool TextLayer::Visible(std::int64_t x, std::int64_t y) {
 }
 
 void TextLayer::ClearText() {
-    if (!runs_.empty() || !pixels_.empty()) ++revision_;
-    runs_.clear();
+    if (shown_ != 0 || !pixels_.empty()) ++revision_;
+    shown_ = 0;
     pixels_.clear();
     penX_ = penY_ = 0;
 }
@@ -43,38 +52,53 @@ void TextLayer::MoveTextPen(std::int64_t x, std::int64_t y) {
     penX_ = Clamp(x);
     penY_ = Clamp(y);
     if (!Visible(penX_, penY_) || penX_ < 0 || penY_ < 0) return;
+    // The pen mostly comes back to a spot it has just been: look there first.
     const Pixel p{penX_, penY_};
-    if (std::find(pixels_.begin(), pixels_.end(), p) != pixels_.end()) return;
+    if (std::find(pixels_.rbegin(), pixels_.rend(), p) != pixels_.rend()) return;
     pixels_.push_back(p);
     ++revision_;
 }
 
-void TextLayer::PrintRun(std::string text, bool lineBreak) {
+void TextLayer::PrintRun(const std::string& text, bool lineBreak) {
     if (text.empty()) return;
     // Only a print without a line break needs the text's width: the pen stays after it.
     const std::int64_t width = lineBreak ? 0 : (measure_ ? measure_(text) : DefaultWidth(text));
     if (Visible(penX_, penY_)) {
-        Run run{penX_, penY_, std::move(text)};
-        if (std::find(runs_.begin(), runs_.end(), run) == runs_.end()) {
-            runs_.push_back(std::move(run));
+        const auto shown = runs_.begin() + static_cast<std::ptrdiff_t>(shown_);
+        const bool already = std::any_of(runs_.begin(), shown, [&](const Run& r) {
+            return r.x == penX_ && r.y == penY_ && r.text == text;
+        });
+        if (!already) {
+            if (shown_ == runs_.size()) runs_.emplace_back();
+            Run& run = runs_[shown_++];
+            run.x = penX_;
+            run.y = penY_;
+            run.text.assign(text);
             ++revision_;
         }
     }
     penX_ = Clamp(penX_ + width);
 }
 
-std::string TextLayer::Join(std::initializer_list<PrintItem> items) {
-    if (items.size() == 1) return items.begin()->text;
-    std::string line;
-    for (const auto& item : items) line += item.text;
-    return line;
+void TextLayer::Join(std::initializer_list<PrintItem> items) {
+    line_.clear();
+    for (const auto& item : items) {
+        if (item.isNumber) AppendNumber(line_, item.number);
+        else line_ += item.text;
+    }
 }
 
-void TextLayer::Print(std::initializer_list<PrintItem> items) { PrintRun(Join(items), false); }
+void TextLayer::Print(std::initializer_list<PrintItem> items) {
+    Join(items);
+    PrintRun(line_, false);
+}
 
 void TextLayer::PrintLine(std::initializer_list<PrintItem> items) {
     // A line far outside the window leaves nothing to keep; the pen only moves on.
-    if (Visible(penX_, penY_)) PrintRun(Join(items), true);
+    if (Visible(penX_, penY_) && items.size() != 0) {
+        Join(items);
+        PrintRun(line_, true);
+    }
     PrintEmptyLines(1);
 }
 
@@ -97,7 +121,7 @@ void TextLayer::PrintEmptyLines(std::int64_t n) {
 
 std::string TextLayer::Dump() const {
     std::string out;
-    for (const auto& r : runs_) {
+    for (const auto& r : Runs()) {
         out += r.text;
         out += '\n';
     }
@@ -105,7 +129,8 @@ std::string TextLayer::Dump() const {
 }
 
 bool TextLayer::HasRunAt(std::int64_t x, std::int64_t y, const std::string& text) const {
-    return std::find(runs_.begin(), runs_.end(), Run{x, y, text}) != runs_.end();
+    const auto runs = Runs();
+    return std::find(runs.begin(), runs.end(), Run{x, y, text}) != runs.end();
 }
 
 }  // namespace durak

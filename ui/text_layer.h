@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,11 +18,14 @@ namespace durak {
 
 // One item of a printed line: a text, printed as it stands, or a number, printed as a
 // space (a minus sign when negative), its digits and a space.
+// One item of a printed line: a text, or a number printed in the number format. A number
+// is only formatted when its line can be seen, so most prints cost next to nothing.
 struct PrintItem {
-    std::string text;
     PrintItem(const char* t) : text(t) {}
-    PrintItem(std::string t) : text(std::move(t)) {}
-    PrintItem(int number);
+    PrintItem(int n) : number(n), isNumber(true) {}
+    const char* text = "";
+    int number = 0;
+    bool isNumber = false;
 };
 
 class TextLayer {
@@ -65,7 +69,7 @@ public:
 
     std::int64_t PenX() const { return penX_; }
     std::int64_t PenY() const { return penY_; }
-    const std::vector<Run>& Runs() const { return runs_; }
+    std::span<const Run> Runs() const { return {runs_.data(), shown_}; }
     const std::vector<Pixel>& Pixels() const { return pixels_; }
     // Changes whenever what the layer shows changes; the window repaints on a change.
     std::uint64_t Revision() const { return revision_; }
@@ -78,12 +82,18 @@ public:
     static std::string FormatNumber(int number);
 
 private:
-    void PrintRun(std::string text, bool lineBreak);
-    static std::string Join(std::initializer_list<PrintItem> items);
+    void PrintRun(const std::string& text, bool lineBreak);
+    // The items of a line, one after the other, into line_.
+    void Join(std::initializer_list<PrintItem> items);
+    static void AppendNumber(std::string& out, int number);
     static bool Visible(std::int64_t x, std::int64_t y);
 
     std::int64_t penX_ = 0, penY_ = 0;
+    // The runs shown are the first shown_; the ones after them are kept from before the
+    // last clearing, so that printing again reuses their text's storage.
     std::vector<Run> runs_;
+    std::size_t shown_ = 0;
+    std::string line_;
     std::vector<Pixel> pixels_;
     std::uint64_t revision_ = 0;
     std::function<int(const std::string&)> measure_;
