@@ -18,16 +18,21 @@ constexpr int kNoCard = 0;
 // Suit s (0..3) holds the codes 50·s+6 .. 50·s+14, tested as the open band (50·s, 50·s+15).
 constexpr bool InSuit(int c, int s) { return 50 * s < c && c < 50 * s + 15; }
 
-// One of the 36 real cards.
-constexpr bool IsCard(int c) {
-    return InSuit(c, 0) || InSuit(c, 1) || InSuit(c, 2) || InSuit(c, 3);
+// Suit (0..3) of a card, or -1 when c lies in no suit band (0 among them): the band of
+// suit s is 50·s+1 .. 50·s+14.
+constexpr int SuitOf(int c) {
+    if (c <= 0 || c >= 165) return -1;
+    const int r = c % 50;
+    return (r >= 1 && r <= 14) ? c / 50 : -1;
 }
 
-// Suit (0..3) of a card, or -1 when c lies in no suit band (0 among them).
-constexpr int SuitOf(int c) {
-    for (int s = 0; s < 4; ++s)
-        if (InSuit(c, s)) return s;
-    return -1;
+// One of the 36 real cards.
+constexpr bool IsCard(int c) { return SuitOf(c) >= 0; }
+
+// One bit for each of the 36 cards (9 × suit + rank − 6); 0 for a code of no card.
+constexpr std::uint64_t CardBit(int c) {
+    const int s = SuitOf(c), r = c % 50;
+    return (s < 0 || r < 6) ? 0 : std::uint64_t{1} << (9 * s + r - 6);
 }
 
 // Suit number 1..4 (spades, clubs, diamonds, hearts) of a card; 0 for no card.

@@ -1,6 +1,8 @@
 // A new game: erase text and table, shuffle a deck by random draws, deal six cards to
 // each seat, turn up the trump and make the player the attacker of the first round.
 
+#include <cstdint>
+
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
@@ -28,6 +30,10 @@ void ResetDisplay(Screen& screen) {
 // again, which the duplicate test then usually rejects. At most 180 draws are counted,
 // so a deck may end with its last entries still empty.
 void Shuffle(Game& g) {
+    // The deck is empty when the shuffle starts and fills from entry 1 on: the cards in
+    // it are kept as bits, so the duplicate test needs no scan of the deck.
+    std::uint64_t inDeck = 0;
+    int filled = 0;
     for (;;) {
         g.random.Reseed();
         const int r = RandomBelow(g.random, 42);
@@ -41,10 +47,12 @@ void Shuffle(Game& g) {
         if (g.shuffleAttempts > kShuffleLimit) return;
         ++g.shuffleAttempts;
         // Empty entries take part, so a card of 0 is refused while the deck has room.
-        if (g.deck.Contains(g.drawnCard)) continue;
-        int entry = 1;
-        while (g.deck[entry] != 0) ++entry;
+        const bool inThere = IsCard(g.drawnCard) ? (inDeck & CardBit(g.drawnCard)) != 0
+                                                 : (g.drawnCard == 0 && filled < 36);
+        if (inThere) continue;
+        const int entry = ++filled;
         g.deck[entry] = g.drawnCard;
+        inDeck |= CardBit(g.drawnCard);
         if (entry == 36 || g.shuffleAttempts > kShuffleLimit) return;
     }
 }

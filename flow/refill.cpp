@@ -78,14 +78,18 @@ bool NothingLeftToDraw(const GameState& s) {
 void DrawLoop(Game& g) {
     g.drawAttempts = 1;
     g.random.Reseed();
+    // The seen cards as bits: a draw is told seen or unseen without a scan.
+    std::uint64_t seen = 0;
+    for (int c : g.seenCards) seen |= CardBit(c);
     for (;;) {
         if (NothingLeftToDraw(g)) return;
         const int n = DrawPictureNumber(g);
         if (g.drawAttempts > kDrawAttemptLimit) return;  // this last draw is dropped
         ++g.drawAttempts;
         g.drawnCard = CardOfPictureIndex(n);
-        if (g.seenCards.Contains(g.drawnCard)) continue;
+        if (seen & CardBit(g.drawnCard)) continue;
         PlaceDrawnCard(g);
+        seen |= CardBit(g.drawnCard);
         for (int k = 1; k <= 6; ++k) ShowCard(g.screen, HandSlotControl(k), g.playerHand[k]);
     }
 }

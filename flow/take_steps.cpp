@@ -87,22 +87,20 @@ constexpr Fill kPlayerCloseUp[] = {
 
 // ---------------------------------------------------------------------------------
 
-Field& At(GameState& s, Place p) {
-    switch (p.row) {
-        case Row::ComputerHand: return s.computerHand[p.slot];
-        case Row::PlayerHand: return s.playerHand[p.slot];
-        case Row::PlayerAttack: return s.tablePlayerAttack[p.slot];
-        case Row::ComputerDefence: return s.tableComputerDefence[p.slot];
-        case Row::ComputerAttack: return s.tableComputerAttack[p.slot];
-        case Row::PlayerDefence: break;
-    }
-    return s.tablePlayerDefence[p.slot];
-}
+// The first slot of each row, in the order of Row: a place is then one lookup away.
+struct Rows {
+    explicit Rows(GameState& s)
+        : first{s.computerHand.v.data(), s.playerHand.v.data(), s.tablePlayerAttack.v.data(),
+                s.tableComputerDefence.v.data(), s.tableComputerAttack.v.data(),
+                s.tablePlayerDefence.v.data()} {}
+    Field& operator[](Place p) const { return first[static_cast<int>(p.row)][p.slot - 1]; }
+    Field* first[6];
+};
 
 // to ← from: the card moves only into an empty slot, and only when there is one.
-void Move(GameState& s, Place to, Place from) {
-    Field& destination = At(s, to);
-    Field& source = At(s, from);
+void Move(const Rows& rows, Place to, Place from) {
+    Field& destination = rows[to];
+    Field& source = rows[from];
     if (destination != 0 || source == 0) return;
     destination = source;
     source = 0;
@@ -110,11 +108,15 @@ void Move(GameState& s, Place to, Place from) {
 
 template <std::size_t N>
 void Apply(GameState& s, const Fill (&list)[N]) {
-    for (const Fill& fill : list)
+    const Rows rows(s);
+    for (const Fill& fill : list) {
+        // A slot already holding a card takes nothing: the rest of its sources wait.
+        if (rows[fill.to] != 0) continue;
         for (const Place& from : fill.from) {
             if (from.slot == 0) break;
-            Move(s, fill.to, from);
+            Move(rows, fill.to, from);
         }
+    }
 }
 
 // Every card still in `row` goes into the first empty slot of `hand`, in pair order.
