@@ -18,10 +18,25 @@ int DefaultWidth(const std::string& utf8) {
 }
 }  // namespace
 
+// The numbers the game prints most (card codes, counts, the statistics), formatted once.
+constexpr int kTabledNumbers = 256;
+struct NumberTable {
+    NumberTable() {
+        for (int n = 0; n < kTabledNumbers; ++n) text[n] = " " + std::to_string(n) + " ";
+    }
+    std::string text[kTabledNumbers];
+};
+
 void TextLayer::AppendNumber(std::string& out, int number) {
+    static const NumberTable table;
+    if (number >= 0 && number < kTabledNumbers) {
+        out += table.text[number];
+        return;
+    }
     // A number is printed with a leading space (or its minus sign) and a trailing space.
     char digits[16];
-    const auto end = std::to_chars(digits, digits + sizeof digits, number < 0 ? -static_cast<long long>(number) : number).ptr;
+    const long long magnitude = number < 0 ? -static_cast<long long>(number) : number;
+    const auto end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
     out += number < 0 ? '-' : ' ';
     out.append(digits, end);
     out += ' ';

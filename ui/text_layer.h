@@ -12,6 +12,7 @@
 #include <initializer_list>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace durak {
@@ -23,7 +24,7 @@ namespace durak {
 struct PrintItem {
     PrintItem(const char* t) : text(t) {}
     PrintItem(int n) : number(n), isNumber(true) {}
-    const char* text = "";
+    std::string_view text;
     int number = 0;
     bool isNumber = false;
 };
