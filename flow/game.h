@@ -25,7 +25,6 @@ public:
     using ChainStopped::ChainStopped;
 };
 
-
 // How deep the game steps of one event are nested, and how many ran. The nested calls
 // of a two-computer game go one level deeper per move; the guard stops a chain that
 // would never end instead of letting it exhaust the stack.
@@ -113,7 +112,6 @@ inline bool AnyAttackUncovered(const OneBased<6>& attack, const OneBased<6>& cov
         if (attack[k] != 0 && cover[k] == 0) return true;
     return false;
 }
-
 
 // Opened at the top of every game step: counts the nesting and stops a runaway chain.
 class StepScope {

@@ -25,8 +25,7 @@ void ComputerWon(Game& g);
 void AnnounceResult(Game& g, const char* message);
 
 // flow/event_chain.cpp: the chain of moves one event starts. Between two computers it
-// does not come to rest before the game has a result; once a result stands, whatever
-// the chain still had pending is dropped.
+// does not come to rest before the game has a result.
 void RunEventChain(Game& g, const std::function<void(Game&)>& first);
 
 // seats/player_attack.cpp: the bottom seat leads or adds.
