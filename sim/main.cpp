@@ -4,9 +4,10 @@
 //
 // The last line reads: games=N player=P computer=C draw=D unfinished=U duplicates=0
 // lost=0 uncovered=0 resurrected=0 overflow=O after_result=0 runaway=0 max_depth=M
-// games_per_s=R. The exit status is 1 when a card was found in two places, went missing,
-// left play uncovered or came back after it had left, when anything moved after a
-// result, or when a game would not end; 2 for arguments it cannot play.
+// games_per_s=R, R in games per CPU-second. The exit status is 1 when a card was found
+// in two places, went missing, left play uncovered or came back after it had left, when
+// anything moved after a result, or when a game would not end; 2 for arguments it
+// cannot play.
 //
 // --plant-fault drop|double|uncovered|resurrect breaks the first game on purpose; it
 // exists for the tests that prove the ledger catches each kind of fault.
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
     durak::sim::RunWithStack(std::size_t{512} << 20, [&] { report = durak::sim::Simulate(options); });
 
     std::cout << "abandoned=" << report.abandoned << " events=" << report.events
-              << " steps=" << report.steps << " seconds=" << report.seconds
+              << " steps=" << report.steps << " seconds=" << report.seconds << " cpu_seconds=" << report.cpuSeconds
               << " window_seconds_per_game="
               << (report.games ? report.windowSeconds / static_cast<double>(report.games) : 0.0)
               << " stack_bytes=" << report.maxStackBytes << " stack_bytes_per_level="

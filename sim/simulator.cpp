@@ -1,5 +1,7 @@
 #include "sim/simulator.h"
 
+#include <time.h>
+
 #include <chrono>
 #include <cstdio>
 #include <map>
@@ -180,6 +182,13 @@ private:
     bool done_ = false;
 };
 
+// CPU time this thread has used: what the games cost, whatever else the machine runs.
+double CpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
+}
+
 // --- Playing ------------------------------------------------------------------------
 
 enum class Outcome { None, Player, Computer, Draw };
@@ -228,9 +237,11 @@ public:
 
     SimReport Run() {
         const auto start = std::chrono::steady_clock::now();
+        const double cpuStart = CpuSeconds();
         while (report_.games < options_.games) PlayGame();
         report_.seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        report_.cpuSeconds = CpuSeconds() - cpuStart;
         report_.maxDepth = g_.chain.maxDepth;
         report_.maxStackBytes = static_cast<std::int64_t>(g_.chain.maxStackUsed);
         report_.windowSeconds = std::chrono::duration<double>(pauses_.waited).count();
@@ -393,7 +404,7 @@ SimReport Simulate(const SimOptions& options) {
 
 std::string SummaryLine(const SimReport& r) {
     char rate[32];
-    std::snprintf(rate, sizeof rate, "%.0f", r.seconds > 0 ? r.games / r.seconds : 0.0);
+    std::snprintf(rate, sizeof rate, "%.0f", r.cpuSeconds > 0 ? r.games / r.cpuSeconds : 0.0);
     std::ostringstream out;
     out << "games=" << r.games << " player=" << r.player << " computer=" << r.computer
         << " draw=" << r.draw << " unfinished=" << r.unfinished << " duplicates=" << r.duplicates

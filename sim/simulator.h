@@ -56,7 +56,8 @@ struct SimReport {
     std::int64_t steps = 0;       // game steps run
     int maxDepth = 0;             // deepest nesting of game steps
     std::int64_t maxStackBytes = 0;  // the most stack one chain of moves used
-    double seconds = 0;
+    double seconds = 0;           // wall-clock time of the games
+    double cpuSeconds = 0;        // CPU time of the games (games_per_s is per CPU-second)
     double windowSeconds = 0;     // what the waits would have lasted in the window
 
     bool Clean() const {
