@@ -81,8 +81,10 @@ void DrawLoop(Game& g) {
     // The seen cards as bits: a draw is told seen or unseen without a scan.
     std::uint64_t seen = 0;
     for (int c : g.seenCards) seen |= CardBit(c);
+    // Nothing left to draw changes only when a card is placed: asked again only then.
+    bool done = NothingLeftToDraw(g);
     for (;;) {
-        if (NothingLeftToDraw(g)) return;
+        if (done) return;
         const int n = DrawPictureNumber(g);
         if (g.drawAttempts > kDrawAttemptLimit) return;  // this last draw is dropped
         ++g.drawAttempts;
@@ -90,6 +92,7 @@ void DrawLoop(Game& g) {
         if (seen & CardBit(g.drawnCard)) continue;
         PlaceDrawnCard(g);
         seen |= CardBit(g.drawnCard);
+        done = NothingLeftToDraw(g);
         for (int k = 1; k <= 6; ++k) ShowCard(g.screen, HandSlotControl(k), g.playerHand[k]);
     }
 }
