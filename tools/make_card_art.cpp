@@ -4,13 +4,14 @@
 // 36 faces, the fans of backs for the computer's hand, the stock, the four suit
 // icons, and draws the action button. Each picture is written at its natural
 // pixel size (image<N>.png) and at twice that size (image<N>@2x.png) for
-// high-density screens, together with the application icon and a contact sheet
-// that shows everything on one page for a quick look.
+// high-density screens, together with the application icon at three sizes
+// (rendered from the game's own scalable icon) and a contact sheet that shows
+// everything on one page for a quick look.
 //
-//   make_card_art <deck.svgz> <output folder>
+//   make_card_art <deck.svgz> <output folder> <icon.svg>
 //
-// Exits non-zero, saying why, when the deck or one of its cards is missing or a
-// file cannot be written, so a broken deck fails the build instead of leaving
+// Exits non-zero, saying why, when the deck, one of its cards or the icon is
+// missing or a file cannot be written, so a broken deck fails the build instead of leaving
 // holes in the game.
 
 #include <QColor>
@@ -234,31 +235,20 @@ Picture ActionButton() {
             70};
 }
 
-// The application icon: an ace of spades fanned over a back, on transparency.
-Picture AppIcon(const Deck& deck, int side) {
-    const QSize size(side, side);
-    return {QStringLiteral("durak-%1").arg(side), size,
-            [&deck, side](QPainter& p, int scale) {
+// The application icon at one size, rendered from the game's own scalable icon (an
+// ace of spades fanned over a back, on transparency), so the window, the menu and
+// every icon size show the same picture.
+Picture AppIcon(QSvgRenderer& icon, int side) {
+    return {QStringLiteral("durak-%1").arg(side), QSize(side, side),
+            [&icon, side](QPainter& p, int) {
                 p.setRenderHint(QPainter::Antialiasing);
-                p.setRenderHint(QPainter::SmoothPixmapTransform);
-                const double height = side * 0.78;
-                const double width = height * kCardAspect;
-                const QSize pixels = QSizeF(width * scale, height * scale).toSize();
-                auto place = [&](const QImage& card, double angle, double cx) {
-                    p.save();
-                    p.translate(cx, side * 0.52);
-                    p.rotate(angle);
-                    p.drawImage(QRectF(-width / 2, -height / 2, width, height), card);
-                    p.restore();
-                };
-                place(RenderCard(deck, "back", pixels), -14, side * 0.38);
-                place(RenderCard(deck, FaceId(0, 4), pixels), 10, side * 0.62);
+                icon.render(&p, QRectF(0, 0, side, side));
             },
             0};
 }
 
 // Every picture the window needs, in holder order, followed by the icons.
-std::vector<Picture> AllPictures(const Deck& deck) {
+std::vector<Picture> AllPictures(const Deck& deck, QSvgRenderer& icon) {
     deck.Require("back");
     std::vector<Picture> all;
     for (int suit = 0; suit < 4; ++suit)
@@ -277,7 +267,7 @@ std::vector<Picture> AllPictures(const Deck& deck) {
     all.push_back(SuitIcon(deck, 91, "club", {70, 95}));
     all.push_back(SuitIcon(deck, 92, "diamond", {72, 95}));
     all.push_back(SuitIcon(deck, 93, "heart", {73, 102}));
-    for (const int side : {64, 128, 256}) all.push_back(AppIcon(deck, side));
+    for (const int side : {64, 128, 256}) all.push_back(AppIcon(icon, side));
     return all;
 }
 
@@ -377,8 +367,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_card_art <deck.svgz> <output folder>\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: make_card_art <deck.svgz> <output folder> <icon.svg>\n");
         return 2;
     }
     try {
@@ -387,7 +377,10 @@ int main(int argc, char** argv) {
         if (!out.mkpath(QStringLiteral(".")))
             throw std::runtime_error(std::string("cannot create ") + argv[2]);
 
-        const std::vector<Picture> pictures = AllPictures(deck);
+        QSvgRenderer icon(QString::fromLocal8Bit(argv[3]));
+        if (!icon.isValid()) throw std::runtime_error(std::string("cannot read the icon ") + argv[3]);
+
+        const std::vector<Picture> pictures = AllPictures(deck, icon);
         std::vector<QImage> natural, doubled;
         for (const Picture& picture : pictures) {
             natural.push_back(Render(picture, 1));

@@ -8,7 +8,9 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
 #include <QSet>
+#include <QSvgRenderer>
 
 #include <cstdlib>
 #include <map>
@@ -213,13 +215,44 @@ TEST(PictureResources, BlankAndUnknownHoldersHaveNothingAndNoStrayFilesExist) {
     EXPECT_EQ(QSet<QString>(present.begin(), present.end()), expected);
 }
 
-TEST(PictureResources, ApplicationIconComesInThreeSizes) {
+TEST(PictureResources, ApplicationIconComesInThreeSizesOfTheScalableIcon) {
     const QIcon icon = durak::art::ApplicationIcon();
     const QList<QSize> sizes = icon.availableSizes();
     for (const int side : {64, 128, 256}) EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
     // A card stands on it: neither blank nor one flat colour.
     const QImage big = icon.pixmap(QSize(256, 256)).toImage().convertToFormat(QImage::Format_ARGB32);
     EXPECT_GT(Ink(big), 256 * 256 / 10);
+    // The ace's spade in the middle of the right card, the blue back at the left, and
+    // transparency in the corner the cards leave free.
+    const auto dark = [](QRgb c) { return qAlpha(c) == 255 && qRed(c) + qGreen(c) + qBlue(c) < 150; };
+    const auto blue = [](QRgb c) { return qAlpha(c) == 255 && qBlue(c) > qRed(c) + 60; };
+    EXPECT_EQ(CountPixels(big.copy(145, 125, 20, 20), dark), 20 * 20);
+    EXPECT_GT(CountPixels(big.copy(45, 100, 25, 60), blue), 25 * 60 / 2);
+    EXPECT_EQ(qAlpha(big.pixel(2, 2)), 0);
+
+    // Every size is the scalable icon the menu shows at other sizes, not another picture.
+    QSvgRenderer scalable(QStringLiteral(DURAK_ICON_SVG));
+    ASSERT_TRUE(scalable.isValid());
+    for (const int side : {64, 128, 256}) {
+        SCOPED_TRACE(side);
+        const QImage png = Load(QStringLiteral(":/pictures/durak-%1.png").arg(side));
+        QImage drawn(side, side, QImage::Format_ARGB32);
+        drawn.fill(Qt::transparent);
+        {
+            QPainter p(&drawn);
+            p.setRenderHint(QPainter::Antialiasing);
+            scalable.render(&p, QRectF(0, 0, side, side));
+        }
+        ASSERT_EQ(png.size(), drawn.size());
+        long long difference = 0;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                const QRgb a = png.pixel(x, y), b = drawn.pixel(x, y);
+                difference += std::abs(qAlpha(a) - qAlpha(b)) + std::abs(qRed(a) - qRed(b)) +
+                              std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+            }
+        EXPECT_LT(difference, side * side / 4) << "the icon differs from " << DURAK_ICON_SVG;
+    }
 }
 
 // ---------------------------------------------------------------------------
