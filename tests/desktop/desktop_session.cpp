@@ -191,6 +191,24 @@ bool DesktopSession::FindWindow(std::chrono::milliseconds guard) {
     return false;
 }
 
+// _NET_WM_ICON holds the icon's pictures one after another, each its width and height
+// followed by its pixels.
+int DesktopSession::IconSideWithin(std::chrono::milliseconds guard) const {
+    if (!window_) return 0;
+    const xcb_atom_t iconAtom = Atom(connection_, "_NET_WM_ICON");
+    const Clock::time_point deadline = Clock::now() + guard;
+    do {
+        const std::string icon = Property(connection_, window_, iconAtom, XCB_ATOM_CARDINAL);
+        if (icon.size() >= 8) {
+            std::uint32_t side[2] = {0, 0};
+            std::memcpy(side, icon.data(), 8);
+            return side[0] == side[1] ? static_cast<int>(side[0]) : 0;
+        }
+        std::this_thread::sleep_for(20ms);
+    } while (Clock::now() < deadline);
+    return 0;
+}
+
 // An open menu is a top-level window of its own, without the caption, over the
 // window; a submenu opens over its menu.
 std::optional<std::vector<DesktopSession::Shown>> DesktopSession::WaitForMenus(

@@ -44,6 +44,9 @@ public:
     // caption "Карты/Дурак"; false when none came.
     bool FindWindow(std::chrono::milliseconds guard);
     std::uint32_t Window() const { return window_; }
+    // Waits (at most `guard`) for the window to carry an icon for the desktop, and gives
+    // the side of its first picture (0 when none came).
+    int IconSideWithin(std::chrono::milliseconds guard) const;
 
     // Menu choices, as the user makes them: "Новая" by a click, the slow two-computer
     // game by keyboard and clicks into the opened menus.

@@ -39,7 +39,7 @@ TableSurface::TableSurface(TextLayer& text, QWidget* parent)
     for (int control = kFirstControl; control <= kLastControl; ++control) {
         const SlotSpec& slotSpec = SlotOf(control);
         auto* slot = new PictureSlot(slotSpec, ClickEventOf(control) != nullptr, this);
-        if (slotSpec.picture != 0) slot->SetPicture(pictures_.Picture(slotSpec.picture));
+        if (slotSpec.picture != 0) slot->SetPicture(pictures_, slotSpec.picture);
         slot->setVisible(slotSpec.shownAtStart);
         connect(slot, &PictureSlot::clicked, this, &TableSurface::slotClicked);
         slots_[control] = slot;
@@ -62,8 +62,8 @@ PictureSlot* TableSurface::Slot(int control) const {
 void TableSurface::SetPicture(int slot, int holder) {
     PictureSlot* target = Slot(slot);
     if (!target) return;
-    PictureSlot* source = Slot(holder);
-    target->SetPicture(source ? source->Picture() : QPixmap());
+    if (PictureSlot* source = Slot(holder)) target->SetPictureOf(*source);
+    else target->SetPicture(QPixmap());
 }
 
 void TableSurface::SetVisible(int slot, bool visible) {
@@ -92,7 +92,8 @@ void TableSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setFont(font_);
     painter.setPen(Qt::black);
-    const int ascent = QFontMetrics(font_).ascent();
+    // The font is loaded only once there is text to paint (none when the window opens).
+    const int ascent = text_.Runs().empty() ? 0 : QFontMetrics(font_).ascent();
     for (const TextLayer::Pixel& p : text_.Pixels()) {
         painter.drawPoint(ToPixels(p.x), ToPixels(p.y));
     }
