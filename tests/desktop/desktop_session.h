@@ -61,8 +61,8 @@ public:
     bool ClickHandSlot(int slot);
     bool ClickActionButton();
 
-    // The game is inside one of its waits: the program's main thread sleeps in a wait
-    // slice. It sleeps nowhere else: an idle window sits in the event loop's poll.
+    // The game is inside one of its waits: the program's main thread sleeps until the
+    // wait's timer, less than a second away. An idle window has no deadline that near.
     bool InWait() const;
     // Looks for a wait until `guard` has passed; true as soon as one is seen.
     bool WaitSeenWithin(std::chrono::milliseconds guard) const;

@@ -158,8 +158,13 @@ TEST(Pauses, ClicksDuringAWaitAreDroppedNotPlayedLater) {
 
 TEST(Pauses, ClosingTheWindowDuringAWaitEndsTheMoveAtOnce) {
     TestWindow t;
-    bool after = false;
-    QTimer::singleShot(20, [&] { t.window.close(); });
+    bool after = false, halfway = false;
+    QTimer::singleShot(0, [&] { t.window.close(); });
+    // Half a second into the wait: a wait that ran on after the close would get there.
+    QTimer halfwayTimer;
+    halfwayTimer.setSingleShot(true);
+    QObject::connect(&halfwayTimer, &QTimer::timeout, [&] { halfway = true; });
+    halfwayTimer.start(500);
     // A move with a long wait and more after it.
     t.window.RunChain([&](Game& g) {
         g.pauses.Wait(PlayerCoveredPause());
@@ -167,6 +172,7 @@ TEST(Pauses, ClosingTheWindowDuringAWaitEndsTheMoveAtOnce) {
         g.pauses.Wait(PlayerCoveredPause());
     });
     EXPECT_FALSE(after);
+    EXPECT_FALSE(halfway) << "the wait went on after the close";
     EXPECT_EQ(t.window.WindowPauses().Waits(), 1);
     EXPECT_TRUE(t.window.StopRequested());
     EXPECT_FALSE(t.window.isVisible());

@@ -1,28 +1,29 @@
 // The waits of the game in real time. A wait holds the running move for its whole
-// length while the window stays live: it sleeps in short slices and between them
-// paints what the move has changed and handles timers and window events, but no
-// user input. A close of the window ends the wait, and the move, at once.
+// length while the window stays live: it runs the window's event loop until its one
+// timer ends it, so it paints what the move has changed and handles timers and window
+// events the moment they come, but no user input, and wakes for nothing else. A close
+// of the window ends the wait, and the move, at once.
 #pragma once
 
-#include <chrono>
 #include <functional>
 
 #include "ui/ports.h"
 #include "ui/qt/input_gate.h"
 
+class QEventLoop;
+
 namespace durak::qt {
 
 class QtPauses : public Pauses {
 public:
-    // The longest sleep between two looks at the window.
-    static constexpr std::chrono::milliseconds kSlice{10};
-
     // `gate` eats the input that comes during the wait; `refresh` schedules the repaint
     // of whatever changed; `stopped` tells whether the window was closed, and then the
     // wait throws ChainStopped.
     QtPauses(InputGate& gate, std::function<void()> refresh, std::function<bool()> stopped);
 
     void Wait(const Pause& pause) override;
+    // Ends the running wait now: the window was closed (`stopped` says so by then).
+    void Interrupt();
 
     // How many waits were started.
     long long Waits() const { return waits_; }
@@ -31,6 +32,7 @@ private:
     InputGate& gate_;
     std::function<void()> refresh_;
     std::function<bool()> stopped_;
+    QEventLoop* running_ = nullptr;
     long long waits_ = 0;
 };
 
