@@ -113,7 +113,6 @@ void Form1::RunChain(const std::function<void(Game&)>& chain) {
 // its next one, which comes within a moment, since moves between waits take no time.
 void Form1::closeEvent(QCloseEvent* event) {
     stopRequested_ = true;
-    pauses_.Interrupt();
     event->accept();
 }
 

@@ -1,5 +1,6 @@
 #include "ui/qt/qt_pauses.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -15,12 +16,12 @@ QtPauses::QtPauses(InputGate& gate, std::function<void()> refresh,
                    std::function<bool()> stopped)
     : gate_(gate), refresh_(std::move(refresh)), stopped_(std::move(stopped)) {}
 
-// The window's events run in a loop of the wait's own until its timer fires: changed
-// text is repainted, paints, timers and window events are handled as they come, and in
-// between the program sleeps. User input is not handled: the input gate eats it. Input
-// is not merely left waiting in the queue (ExcludeUserInputEvents would do that),
-// because the window system then holds a close request back with it, and a close must
-// end the game at once.
+// The window's events are handled as they come until the wait's one timer fires:
+// changed text is repainted, paints, timers and window events run, and in between the
+// program sleeps. User input is not handled: the input gate eats it. Input is not
+// merely left waiting in the queue (ExcludeUserInputEvents would do that), because the
+// window system then holds a close request back with it, and a close must end the game
+// at once: the event that closes the window is the last one the wait handles.
 void QtPauses::Wait(const Pause& pause) {
     using Clock = std::chrono::steady_clock;
     ++waits_;
@@ -28,21 +29,11 @@ void QtPauses::Wait(const Pause& pause) {
     const Clock::time_point end = Clock::now() + PauseDuration(pause);
     if (refresh_) refresh_();
 
-    QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
     timer.setTimerType(Qt::PreciseTimer);
     bool timedOut = false;
-    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
-        timedOut = true;
-        loop.quit();
-    });
-    struct Running {
-        QEventLoop*& slot;
-        QEventLoop* outer;
-        ~Running() { slot = outer; }
-    } running{running_, std::exchange(running_, &loop)};
-
+    QObject::connect(&timer, &QTimer::timeout, [&timedOut] { timedOut = true; });
     for (;;) {
         if (stopped_ && stopped_()) throw ChainStopped("the window was closed");
         const Clock::duration left = end - Clock::now();
@@ -50,14 +41,10 @@ void QtPauses::Wait(const Pause& pause) {
         // Whole milliseconds, rounded up: the wait never ends before its time.
         timedOut = false;
         timer.start(std::chrono::ceil<std::chrono::milliseconds>(left));
-        loop.exec();
-        // Neither the timer nor a close ended the loop: the program itself is ending.
-        if (!timedOut && !(stopped_ && stopped_())) throw ChainStopped("the program is ending");
+        // Sleeps until an event comes and handles what has come; the timer's is one.
+        while (!timedOut && !(stopped_ && stopped_()))
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
-}
-
-void QtPauses::Interrupt() {
-    if (running_) running_->quit();
 }
 
 }  // namespace durak::qt

@@ -1,5 +1,5 @@
 // The waits of the game in real time. A wait holds the running move for its whole
-// length while the window stays live: it runs the window's event loop until its one
+// length while the window stays live: it handles the window's events until its one
 // timer ends it, so it paints what the move has changed and handles timers and window
 // events the moment they come, but no user input, and wakes for nothing else. A close
 // of the window ends the wait, and the move, at once.
@@ -9,8 +9,6 @@
 
 #include "ui/ports.h"
 #include "ui/qt/input_gate.h"
-
-class QEventLoop;
 
 namespace durak::qt {
 
@@ -22,8 +20,6 @@ public:
     QtPauses(InputGate& gate, std::function<void()> refresh, std::function<bool()> stopped);
 
     void Wait(const Pause& pause) override;
-    // Ends the running wait now: the window was closed (`stopped` says so by then).
-    void Interrupt();
 
     // How many waits were started.
     long long Waits() const { return waits_; }
@@ -32,7 +28,6 @@ private:
     InputGate& gate_;
     std::function<void()> refresh_;
     std::function<bool()> stopped_;
-    QEventLoop* running_ = nullptr;
     long long waits_ = 0;
 };
 
