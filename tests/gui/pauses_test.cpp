@@ -100,6 +100,23 @@ TEST(Pauses, TheWindowShowsEveryChangeWhileAWaitRuns) {
     ASSERT_FALSE(during.isNull()) << "no timer ran during the wait";
     EXPECT_EQ(PictureMismatches(during, HolderImage(31), QPoint(240, 32)), 0);
     EXPECT_GT(DarkPixels(during, QRect(3, 100, 70, 13)), 20);
+
+    // The next move erases that line and prints another: both show during its wait.
+    during = QImage();
+    QTimer::singleShot(20, [&] {
+        if (waiting) during = ScreenShot(t);
+    });
+    t.window.RunChain([&](Game& g) {
+        g.text.ClearText();
+        g.text.MoveTextPen(50, 3000);
+        g.text.PrintLine({"Мы взяли..."});
+        waiting = true;
+        g.pauses.Wait(ShortWait());
+        waiting = false;
+    });
+    ASSERT_FALSE(during.isNull());
+    EXPECT_EQ(DarkPixels(during, QRect(3, 100, 70, 13)), 0);
+    EXPECT_GT(DarkPixels(during, QRect(3, 200, 70, 13)), 20);
 }
 
 TEST(Pauses, ShowingTheWindowBringsItUpToDateAtOnce) {

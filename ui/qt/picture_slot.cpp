@@ -20,6 +20,8 @@ PictureSlot::PictureSlot(const SlotSpec& slotSpec, bool clickable, QWidget* pare
 
 // A slot with a picture takes the picture's natural size; a blank one its design size.
 void PictureSlot::SetPicture(const QPixmap& picture) {
+    // The picture it shows already (a blank slot cleared again): nothing to repaint.
+    if (pendingHolder_ == 0 && picture.cacheKey() == picture_.cacheKey()) return;
     pendingHolder_ = 0;
     picture_ = picture;
     resize(picture_.isNull() ? designSize_ : picture_.deviceIndependentSize().toSize());
@@ -33,6 +35,7 @@ void PictureSlot::SetPicture(PictureStore& store, int holder) {
         SetPicture(store.Picture(holder));
         return;
     }
+    if (pendingHolder_ == holder) return;
     SetPicture(QPixmap());
     store_ = &store;
     pendingHolder_ = holder;
