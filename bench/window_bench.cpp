@@ -1,97 +1,147 @@
-// Measures the window as a user meets it, against a bare window with a menu bar:
+// Measures the window as a user meets it, each time against a baseline measured in the
+// same run, in interleaved rounds (A B A B ...):
 //
-//   window_bench bare|game      prints the wall clock at the first painted frame, then
-//                               idles a moment and prints its peak memory
-//   window_bench slow SECONDS   deals a two-computer game at the slow pace and keeps two
-//                               computers playing for SECONDS (a click on the hand when a
-//                               game waits for one, a new deal after a result), then
-//                               closes the window and prints the CPU time used
+//   window_bench startup BARE GAME [ROUNDS]
+//       runs the two programs (each built with the first-frame probe) by turns and
+//       compares the CPU time each has used when its first frame is painted, and its
+//       memory then and after a second of idling
+//   window_bench wait [ROUNDS]
+//       the game's window in this process: the CPU time and the wakeups of its 1 s
+//       round-end wait, against the same window idling in its event loop while one 1 s
+//       timer runs
 //
-// Every figure is a line "name=value" on standard output; bench/run.sh compares them.
+// Medians are printed with the ratio to the baseline. CPU time is the process's own
+// (every thread, getrusage), wakeups its voluntary context switches.
 #include <QApplication>
-#include <QMainWindow>
-#include <QMenuBar>
 #include <QTimer>
 
 #include <sys/resource.h>
 
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <sstream>
 #include <string>
+#include <vector>
 
-#include "assets/holder_pictures.h"
-#include "flow/input_dispatch.h"
-#include "ui/menu_actions.h"
+#include "ui/pauses.h"
 #include "ui/qt/form1.h"
 
 namespace {
 
-double WallClock() {
-    return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
+double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-double CpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+// ---------------------------------------------------------------------------------
+// Start-up: the probe prints lines of "name=value" fields; this reads them all.
+std::map<std::string, double> RunProbe(const std::string& program) {
+    std::map<std::string, double> fields;
+    FILE* out = popen(("'" + program + "' 2>/dev/null").c_str(), "r");
+    if (!out) return fields;
+    char buffer[512];
+    std::string text;
+    while (std::fgets(buffer, sizeof buffer, out)) text += buffer;
+    pclose(out);
+    std::istringstream words(text);
+    std::string word;
+    while (words >> word) {
+        const auto eq = word.find('=');
+        if (eq != std::string::npos) fields[word.substr(0, eq)] = std::atof(word.c_str() + eq + 1);
+    }
+    return fields;
 }
 
-long PeakKilobytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
-    return -1;
-}
-
-// Reports the first paint of a widget, once it has been handled.
-class FirstPaint : public QObject {
-public:
-    explicit FirstPaint(std::function<void()> then) : then_(std::move(then)) {}
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint && !seen_) {
-            seen_ = true;
-            QTimer::singleShot(0, then_);
+int Startup(const std::string& bare, const std::string& game, int rounds) {
+    const char* names[] = {"cpu_ms", "rss_kb", "idle_rss_kb", "idle_hwm_kb"};
+    std::map<std::string, std::vector<double>> b, g;
+    std::vector<double> cpuRatios;
+    std::printf("round  bare cpu_ms rss_kb   game cpu_ms rss_kb   ratio\n");
+    for (int round = 1; round <= rounds; ++round) {
+        auto one = RunProbe(bare);
+        auto two = RunProbe(game);
+        if (!one.count("cpu_ms") || !two.count("cpu_ms")) {
+            std::fprintf(stderr, "window_bench: a program printed no first frame\n");
+            return 1;
         }
-        return false;
+        for (const char* name : names) {
+            b[name].push_back(one[name]);
+            g[name].push_back(two[name]);
+        }
+        cpuRatios.push_back(two["cpu_ms"] / one["cpu_ms"]);
+        std::printf("%5d  %11.1f %6.0f   %11.1f %6.0f   %5.2f\n", round, one["cpu_ms"],
+                    one["rss_kb"], two["cpu_ms"], two["rss_kb"], cpuRatios.back());
     }
+    std::sort(cpuRatios.begin(), cpuRatios.end());
+    const double cb = Median(b["cpu_ms"]), cg = Median(g["cpu_ms"]);
+    std::printf("CPU to the first frame: bare window %.1f ms, game %.1f ms, ratio %.3f "
+                "(rounds' ratios %.2f .. %.2f, median %.3f; aim 1.1 or less)\n",
+                cb, cg, cg / cb, cpuRatios.front(), cpuRatios.back(), Median(cpuRatios));
+    for (const char* name : {"rss_kb", "idle_rss_kb", "idle_hwm_kb"}) {
+        const double mb = Median(b[name]), mg = Median(g[name]);
+        std::printf("%-11s bare window %.1f MiB, game %.1f MiB, ratio %.3f%s\n", name,
+                    mb / 1024, mg / 1024, mg / mb,
+                    std::string(name) == "rss_kb" ? " (at the first frame; aim 1.1 or less)" : "");
+    }
+    return 0;
+}
 
-private:
-    std::function<void()> then_;
-    bool seen_ = false;
+// ---------------------------------------------------------------------------------
+// Waits: CPU time and wakeups of this process over a stretch of time.
+struct Usage {
+    double cpuMs = 0;
+    long switches = 0;
+    static Usage Now() {
+        rusage u{};
+        getrusage(RUSAGE_SELF, &u);
+        return {1e3 * static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+                    1e-3 * static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec),
+                u.ru_nvcsw};
+    }
+    Usage operator-(const Usage& o) const { return {cpuMs - o.cpuMs, switches - o.switches}; }
 };
 
-// A bare window of the same size with the same menu bar and nothing else.
-class BareWindow : public QMainWindow {
-public:
-    BareWindow() {
-        setWindowTitle(QString::fromUtf8("Карты/Дурак"));
-        menuBar()->addAction(QString::fromUtf8("Новая"));
-        QMenu* game = menuBar()->addMenu(QString::fromUtf8("Игра"));
-        game->addAction(QString::fromUtf8("Комп и ты"));
-        game->addMenu(QString::fromUtf8("Два компа"));
-        menuBar()->addAction(QString::fromUtf8("Автор"));
-        auto* client = new QWidget(this);
-        client->setFixedSize(631, 444);
-        setCentralWidget(client);
-    }
-};
-
-int AfterFirstPaint(QApplication& app, QWidget& watched) {
-    FirstPaint first([&] {
-        std::printf("first_paint_at=%.6f\n", WallClock());
-        std::fflush(stdout);
-        // Idle a moment, as a user would look at the table, then report the peak memory.
-        QTimer::singleShot(1000, [&] {
-            std::printf("peak_kb=%ld\n", PeakKilobytes());
+int Waits(QApplication& app, int rounds) {
+    durak::qt::Form1 window;
+    window.show();
+    std::vector<double> waitCpu, waitWakes, idleCpu, idleWakes;
+    std::function<void(int)> round;
+    round = [&](int k) {
+        if (k > rounds) {
+            const double wc = Median(waitCpu), ic = Median(idleCpu);
+            std::printf("1 s round-end wait: %.3f ms CPU (%.4f %% of a core), %.1f wakeups/s\n", wc,
+                        wc / 10, Median(waitWakes));
+            std::printf("idle window, one 1 s timer: %.3f ms CPU (%.4f %% of a core), %.1f wakeups/s\n",
+                        ic, ic / 10, Median(idleWakes));
+            std::printf("ratio %.2f (aim 2 or less)\n", wc / ic);
             app.quit();
+            return;
+        }
+        // A: the wait a round end makes, in a move of its own as a click would run it.
+        const Usage before = Usage::Now();
+        window.RunChain([](durak::Game& g) { g.pauses.Wait(durak::PlayerCoveredPause()); });
+        const Usage wait = Usage::Now() - before;
+        // B: the window idles in its own event loop until one timer fires a second later.
+        const Usage idleStart = Usage::Now();
+        QTimer::singleShot(1000, Qt::PreciseTimer, &window, [&, k, wait, idleStart] {
+            const Usage idle = Usage::Now() - idleStart;
+            waitCpu.push_back(wait.cpuMs);
+            waitWakes.push_back(static_cast<double>(wait.switches));
+            idleCpu.push_back(idle.cpuMs);
+            idleWakes.push_back(static_cast<double>(idle.switches));
+            std::printf("round %2d: wait %.3f ms %ld wakeups, idle %.3f ms %ld wakeups\n", k,
+                        wait.cpuMs, wait.switches, idle.cpuMs, idle.switches);
+            std::fflush(stdout);
+            QTimer::singleShot(0, &window, [&, k] { round(k + 1); });
         });
-    });
-    watched.installEventFilter(&first);
-    watched.show();
+    };
+    // The window settles (shown, painted, the icon and fonts in place) before round one.
+    QTimer::singleShot(1000, &window, [&] { round(1); });
     return app.exec();
 }
 
@@ -99,59 +149,13 @@ int AfterFirstPaint(QApplication& app, QWidget& watched) {
 
 int main(int argc, char* argv[]) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    QApplication app(argc, argv);
-
-    if (mode == "bare") {
-        BareWindow window;
-        return AfterFirstPaint(app, window);
+    if (mode == "startup" && argc > 3)
+        return Startup(argv[2], argv[3], argc > 4 ? std::max(1, std::atoi(argv[4])) : 15);
+    if (mode == "wait") {
+        QApplication app(argc, argv);
+        durak::qt::Form1::ApplyStandardLook();
+        return Waits(app, argc > 2 ? std::max(1, std::atoi(argv[2])) : 11);
     }
-
-    durak::qt::Form1::ApplyStandardLook();
-    const QIcon icon = durak::art::ApplicationIcon();
-    if (!icon.isNull()) QApplication::setWindowIcon(icon);
-    durak::qt::Form1 window;
-
-    if (mode == "game") return AfterFirstPaint(app, window);
-
-    if (mode == "slow" && argc > 2) {
-        const int seconds = std::atoi(argv[2]);
-        double cpuAtStart = 0, wallAtStart = 0;
-        long long clicks = 0;
-        std::function<void()> keepPlaying;
-        window.show();
-        QTimer::singleShot(200, [&] {
-            cpuAtStart = CpuSeconds();
-            wallAtStart = WallClock();
-            // Closing the window while the game runs ends the move and the program.
-            QTimer::singleShot(seconds * 1000, [&] {
-                const double cpu = CpuSeconds() - cpuAtStart;
-                const double wall = WallClock() - wallAtStart;
-                // The number of waits and the computer's cards show that the game ran.
-                std::printf("cpu_s=%.3f wall_s=%.3f cpu_percent=%.2f peak_kb=%ld waits=%lld "
-                            "further_clicks=%lld\n",
-                            cpu, wall, 100.0 * cpu / wall, PeakKilobytes(),
-                            window.WindowPauses().Waits(), clicks);
-                std::fflush(stdout);
-                window.close();
-            });
-            window.RunChain([](durak::Game& g) {
-                durak::MenuSlowGame(g);
-                durak::MenuNewGame(g);
-            });
-            // A two-computer game can stop and wait for a click on the hand; the user
-            // gives one, and a new game follows a finished one, until the time is up.
-            keepPlaying = [&] {
-                if (window.StopRequested()) return;
-                durak::Game& g = window.GetGame();
-                const bool over = g.playerHand.AllZero() || g.computerHand.AllZero();
-                window.RunChain(over ? durak::MenuNewGame : durak::Image41_Click);
-                ++clicks;
-                QTimer::singleShot(0, keepPlaying);
-            };
-            QTimer::singleShot(0, keepPlaying);
-        });
-        return app.exec();
-    }
-    std::fprintf(stderr, "usage: window_bench bare|game|slow SECONDS\n");
+    std::fprintf(stderr, "usage: window_bench startup BARE GAME [ROUNDS] | wait [ROUNDS]\n");
     return 2;
 }

@@ -48,6 +48,9 @@ protected:
 // The window opens with its caption and, with no game dealt, a close ends the program:
 // the last window is gone, so the program is too. The idle program sleeps in no wait.
 TEST_F(ClosingTheWindow, AnIdleWindowEndsTheProgram) {
+    // The desktop gets the program's icon once the table is up.
+    const int iconSide = game.IconSideWithin(5s);
+    EXPECT_TRUE(iconSide == 64 || iconSide == 128 || iconSide == 256) << "icon side " << iconSide;
     EXPECT_FALSE(game.WaitSeenWithin(300ms)) << "an idle window seems to sit in a game's wait";
     ExpectCloseEndsProgram(game);
 }

@@ -33,6 +33,9 @@ constexpr int kClientWidth = 631, kClientHeight = 444;
 // Hand slot k lies 32 pixels right of slot k − 1 and partly under it; the part of a
 // card that no later slot covers is its left strip. The row stands 328 pixels down.
 constexpr int kHandLeft = 16, kHandStep = 32, kHandTop = 328, kCardHeight = 96;
+// The longest wait of the game (a round end's) and a margin, in milliseconds.
+constexpr std::int32_t kLongestWaitMs = 1100;
+
 // The action button at the bottom right.
 constexpr int kButtonLeft = 496, kButtonTop = 328, kButtonWidth = 114, kButtonHeight = 92;
 
@@ -193,6 +196,24 @@ bool DesktopSession::FindWindow(std::chrono::milliseconds guard) {
     return false;
 }
 
+// _NET_WM_ICON holds the icon's pictures one after another, each its width and height
+// followed by its pixels.
+int DesktopSession::IconSideWithin(std::chrono::milliseconds guard) const {
+    if (!window_) return 0;
+    const xcb_atom_t iconAtom = Atom(connection_, "_NET_WM_ICON");
+    const Clock::time_point deadline = Clock::now() + guard;
+    do {
+        const std::string icon = Property(connection_, window_, iconAtom, XCB_ATOM_CARDINAL);
+        if (icon.size() >= 8) {
+            std::uint32_t side[2] = {0, 0};
+            std::memcpy(side, icon.data(), 8);
+            return side[0] == side[1] ? static_cast<int>(side[0]) : 0;
+        }
+        std::this_thread::sleep_for(20ms);
+    } while (Clock::now() < deadline);
+    return 0;
+}
+
 // An open menu is a top-level window of its own, without the caption, over the
 // window; a submenu opens over its menu.
 std::optional<std::vector<DesktopSession::Shown>> DesktopSession::WaitForMenus(
@@ -313,19 +334,19 @@ bool DesktopSession::ClickActionButton() {
 }
 
 // ---------------------------------------------------------------------------------
-// The kernel shows which system call a thread is blocked in. A wait sleeps in short
-// slices; between waits, and when idle, the main thread polls for window events.
+// The kernel shows which system call a thread is blocked in, and its arguments. Idle or
+// waiting, the main thread sleeps in the event loop's poll; a wait's own timer is its
+// nearest deadline then, at most the longest wait (a second) away. An idle window has
+// no deadline nearer than the toolkit's own housekeeping, tens of seconds away, or none.
 bool DesktopSession::InWait() const {
     if (pid_ <= 0 || ended_) return false;
     std::ifstream file("/proc/" + std::to_string(pid_) + "/syscall");
-    std::string first;
-    if (!(file >> first) || first.empty() || first.find_first_not_of("0123456789") != std::string::npos)
+    std::string call, fds, count, timeout;
+    if (!(file >> call >> fds >> count >> timeout) || call != std::to_string(SYS_poll))
         return false;
-    const long call = std::stol(first);
-#ifdef SYS_nanosleep
-    if (call == SYS_nanosleep) return true;
-#endif
-    return call == SYS_clock_nanosleep;
+    // poll's third argument, an int of milliseconds (negative: no deadline).
+    const auto ms = static_cast<std::int32_t>(std::stoull(timeout, nullptr, 16) & 0xffffffffu);
+    return ms > 0 && ms <= kLongestWaitMs;
 }
 
 bool DesktopSession::WaitSeenWithin(std::chrono::milliseconds guard) const {

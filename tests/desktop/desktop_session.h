@@ -64,6 +64,9 @@ public:
     // The client area under the menu bar as the screen shows it now; empty when it
     // cannot be read.
     std::optional<ClientImage> GrabClient() const;
+    // Waits (at most `guard`) for the window to carry an icon for the desktop, and gives
+    // the side of its first picture (0 when none came).
+    int IconSideWithin(std::chrono::milliseconds guard) const;
 
     // Menu choices, as the user makes them: "Новая" by a click, the slow two-computer
     // game by keyboard and clicks into the opened menus.
@@ -78,8 +81,8 @@ public:
     bool ClickHandSlot(int slot);
     bool ClickActionButton();
 
-    // The game is inside one of its waits: the program's main thread sleeps in a wait
-    // slice. It sleeps nowhere else: an idle window sits in the event loop's poll.
+    // The game is inside one of its waits: the program's main thread sleeps until the
+    // wait's timer, less than a second away. An idle window has no deadline that near.
     bool InWait() const;
     // Looks for a wait until `guard` has passed; true as soon as one is seen.
     bool WaitSeenWithin(std::chrono::milliseconds guard) const;

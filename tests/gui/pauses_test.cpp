@@ -104,6 +104,23 @@ TEST(Pauses, TheWindowShowsEveryChangeWhileAWaitRuns) {
     ASSERT_FALSE(during.isNull()) << "no timer ran during the wait";
     EXPECT_EQ(PictureMismatches(during, HolderImage(31), QPoint(240, 32)), 0);
     EXPECT_GT(DarkPixels(during, QRect(3, 100, 70, 13)), 20);
+
+    // The next move erases that line and prints another: both show during its wait.
+    during = QImage();
+    QTimer::singleShot(20, [&] {
+        if (waiting) during = ScreenShot(t);
+    });
+    t.window.RunChain([&](Game& g) {
+        g.text.ClearText();
+        g.text.MoveTextPen(50, 3000);
+        g.text.PrintLine({"Мы взяли..."});
+        waiting = true;
+        g.pauses.Wait(ShortWait());
+        waiting = false;
+    });
+    ASSERT_FALSE(during.isNull());
+    EXPECT_EQ(DarkPixels(during, QRect(3, 100, 70, 13)), 0);
+    EXPECT_GT(DarkPixels(during, QRect(3, 200, 70, 13)), 20);
 }
 
 TEST(Pauses, ShowingTheWindowBringsItUpToDateAtOnce) {
@@ -163,8 +180,13 @@ TEST(Pauses, ClicksDuringAWaitAreDroppedNotPlayedLater) {
 
 TEST(Pauses, ClosingTheWindowDuringAWaitEndsTheMoveAtOnce) {
     TestWindow t;
-    bool after = false;
-    QTimer::singleShot(20, [&] { t.window.close(); });
+    bool after = false, halfway = false;
+    QTimer::singleShot(0, [&] { t.window.close(); });
+    // Half a second into the wait: a wait that ran on after the close would get there.
+    QTimer halfwayTimer;
+    halfwayTimer.setSingleShot(true);
+    QObject::connect(&halfwayTimer, &QTimer::timeout, [&] { halfway = true; });
+    halfwayTimer.start(500);
     // A move with a long wait and more after it.
     t.window.RunChain([&](Game& g) {
         g.pauses.Wait(PlayerCoveredPause());
@@ -172,6 +194,7 @@ TEST(Pauses, ClosingTheWindowDuringAWaitEndsTheMoveAtOnce) {
         g.pauses.Wait(PlayerCoveredPause());
     });
     EXPECT_FALSE(after);
+    EXPECT_FALSE(halfway) << "the wait went on after the close";
     EXPECT_EQ(t.window.WindowPauses().Waits(), 1);
     EXPECT_TRUE(t.window.StopRequested());
     EXPECT_FALSE(t.window.isVisible());

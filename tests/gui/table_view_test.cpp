@@ -31,6 +31,9 @@ TEST(TableView, ANewGameShowsTheDealtCardsFanAndTrump) {
         EXPECT_EQ(at, QPoint(16 + 32 * (k - 1), 328));
         EXPECT_EQ(PictureMismatches(shot, HolderImage(holder), at, k < 6 ? 32 : -1), 0);
         EXPECT_EQ(t.slot(HandSlotControl(k)).size(), QSize(71, 96));
+        // Decoded for the deal, while the computer's cards, face down, are not.
+        EXPECT_TRUE(t.surface().Pictures().Decoded(holder));
+        EXPECT_FALSE(t.surface().Pictures().Decoded(PictureIndexOf(g.computerHand[k])));
     }
     // The trump card, face up, and the computer's six cards as a fan of backs.
     EXPECT_EQ(PictureMismatches(shot, HolderImage(PictureIndexOf(g.trumpCard)), QPoint(240, 32)), 0);

@@ -78,6 +78,10 @@ TEST(WindowLayout, AtStartOnlyTheButtonShowsAPicture) {
     std::set<int> holders;
     for (int n = 1; n <= 40; ++n) holders.insert(n);
     for (int n : {47, 48, 49, 50, 51, 52, 54, 55, 71, 90, 91, 92, 93}) holders.insert(n);
+    // Opening the window decoded the one picture it shows; the rest wait for a slot that
+    // shows them.
+    EXPECT_EQ(t.surface().Pictures().DecodedCount(), 1);
+    EXPECT_TRUE(t.surface().Pictures().Decoded(70));
     for (int c = 1; c <= 99; ++c) {
         SCOPED_TRACE(c);
         PictureSlot& s = t.slot(c);

@@ -126,8 +126,8 @@ void Form1::RunChain(const std::function<void(Game&)>& chain) {
     if (stopRequested_) QCoreApplication::quit();
 }
 
-// A close ends the program at once. A chain that runs stops at its next wait, which
-// comes within a moment, since moves between waits take no time.
+// A close ends the program at once. A chain that runs stops in the wait it is in, or at
+// its next one, which comes within a moment, since moves between waits take no time.
 void Form1::closeEvent(QCloseEvent* event) {
     stopRequested_ = true;
     event->accept();

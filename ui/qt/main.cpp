@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QScreen>
 #include <QString>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -68,6 +69,26 @@ QPoint OpeningPosition(QSize window, const QRect& available) {
             available.top() + std::max(0, (available.height() - window.height()) / 2)};
 }
 
+// Hands the desktop the program's icon once the window's first frame is painted: the
+// icon is no part of that frame, and decoding it first would keep the table from
+// opening as quickly as a window with nothing on it.
+class IconAfterFirstFrame : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                const QIcon icon = durak::art::ApplicationIcon();
+                if (!icon.isNull()) QApplication::setWindowIcon(icon);
+                deleteLater();
+            });
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -76,13 +97,11 @@ int main(int argc, char* argv[]) {
     guard.Release();
     durak::qt::Form1::ApplyStandardLook();
 
-    const QIcon icon = durak::art::ApplicationIcon();
-    if (!icon.isNull()) QApplication::setWindowIcon(icon);
-
     durak::qt::Form1 window;  // its load event sets up the mode; no game is dealt yet
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         window.move(OpeningPosition(window.sizeHint(), screen->availableGeometry()));
     }
+    window.installEventFilter(new IconAfterFirstFrame(&app));
     window.show();
     return app.exec();
 }

@@ -21,9 +21,45 @@ PictureSlot::PictureSlot(const SlotSpec& slotSpec, bool clickable, QWidget* pare
 
 // A slot with a picture takes the picture's natural size; a blank one its design size.
 void PictureSlot::SetPicture(const QPixmap& picture) {
+    // The picture it shows already (a blank slot cleared again): nothing to repaint.
+    if (pendingHolder_ == 0 && picture.cacheKey() == picture_.cacheKey()) return;
+    pendingHolder_ = 0;
     picture_ = picture;
     resize(picture_.isNull() ? designSize_ : picture_.deviceIndependentSize().toSize());
     update();
+}
+
+// Most holders stay hidden until the first deal, and some pictures never show in a
+// game: decoding them all at start would make the window slow to open.
+void PictureSlot::SetPicture(PictureStore& store, int holder) {
+    if (isVisible()) {
+        SetPicture(store.Picture(holder));
+        return;
+    }
+    if (pendingHolder_ == holder) return;
+    SetPicture(QPixmap());
+    store_ = &store;
+    pendingHolder_ = holder;
+}
+
+void PictureSlot::SetPictureOf(PictureSlot& other) {
+    if (other.pendingHolder_ != 0) SetPicture(*other.store_, other.pendingHolder_);
+    else SetPicture(other.picture_);
+}
+
+const QPixmap& PictureSlot::Picture() {
+    Decode();
+    return picture_;
+}
+
+void PictureSlot::Decode() {
+    if (pendingHolder_ != 0) SetPicture(store_->Picture(pendingHolder_));
+}
+
+// Sent just before the slot appears, so it takes the picture's size before it paints.
+void PictureSlot::showEvent(QShowEvent* event) {
+    Decode();
+    QWidget::showEvent(event);
 }
 
 void PictureSlot::paintEvent(QPaintEvent*) {

@@ -2,9 +2,10 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
 
-#include <algorithm>
-#include <thread>
+#include <chrono>
+#include <utility>
 
 #include "flow/game.h"
 #include "ui/pause_durations.h"
@@ -15,24 +16,34 @@ QtPauses::QtPauses(InputGate& gate, std::function<void()> refresh,
                    std::function<bool()> stopped)
     : gate_(gate), refresh_(std::move(refresh)), stopped_(std::move(stopped)) {}
 
-// Sleep in slices until the wait's real duration has passed. Before each slice the
-// window catches up: changed text is repainted, pending paints and timers run, and
-// window events are handled. User input is not handled: the input gate eats it. Input
-// is not merely left waiting in the queue (ExcludeUserInputEvents would do that),
-// because the window system then holds a close request back with it, and a close must
-// end the game at once.
+// The window's events are handled as they come until the wait's one timer fires:
+// changed text is repainted, paints, timers and window events run, and in between the
+// program sleeps. User input is not handled: the input gate eats it. Input is not
+// merely left waiting in the queue (ExcludeUserInputEvents would do that), because the
+// window system then holds a close request back with it, and a close must end the game
+// at once: the event that closes the window is the last one the wait handles.
 void QtPauses::Wait(const Pause& pause) {
     using Clock = std::chrono::steady_clock;
     ++waits_;
     InputGate::ClosedScope closed(gate_);
     const Clock::time_point end = Clock::now() + PauseDuration(pause);
+    if (refresh_) refresh_();
+
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    bool timedOut = false;
+    QObject::connect(&timer, &QTimer::timeout, [&timedOut] { timedOut = true; });
     for (;;) {
-        if (refresh_) refresh_();
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
         if (stopped_ && stopped_()) throw ChainStopped("the window was closed");
         const Clock::duration left = end - Clock::now();
         if (left <= Clock::duration::zero()) return;
-        std::this_thread::sleep_for(std::min<Clock::duration>(left, kSlice));
+        // Whole milliseconds, rounded up: the wait never ends before its time.
+        timedOut = false;
+        timer.start(std::chrono::ceil<std::chrono::milliseconds>(left));
+        // Sleeps until an event comes and handles what has come; the timer's is one.
+        while (!timedOut && !(stopped_ && stopped_()))
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 }
 

@@ -1,10 +1,10 @@
 // The waits of the game in real time. A wait holds the running move for its whole
-// length while the window stays live: it sleeps in short slices and between them
-// paints what the move has changed and handles timers and window events, but no
-// user input. A close of the window ends the wait, and the move, at once.
+// length while the window stays live: it handles the window's events until its one
+// timer ends it, so it paints what the move has changed and handles timers and window
+// events the moment they come, but no user input, and wakes for nothing else. A close
+// of the window ends the wait, and the move, at once.
 #pragma once
 
-#include <chrono>
 #include <functional>
 
 #include "ui/ports.h"
@@ -14,9 +14,6 @@ namespace durak::qt {
 
 class QtPauses : public Pauses {
 public:
-    // The longest sleep between two looks at the window.
-    static constexpr std::chrono::milliseconds kSlice{10};
-
     // `gate` eats the input that comes during the wait; `refresh` schedules the repaint
     // of whatever changed; `stopped` tells whether the window was closed, and then the
     // wait throws ChainStopped.

@@ -6,6 +6,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "flow/input_dispatch.h"
 
 namespace durak::qt {
@@ -40,7 +42,7 @@ TableSurface::TableSurface(TextLayer& text, QWidget* parent)
     for (int control = kFirstControl; control <= kLastControl; ++control) {
         const SlotSpec& slotSpec = SlotOf(control);
         auto* slot = new PictureSlot(slotSpec, ClickEventOf(control) != nullptr, this);
-        if (slotSpec.picture != 0) slot->SetPicture(pictures_.Picture(slotSpec.picture));
+        if (slotSpec.picture != 0) slot->SetPicture(pictures_, slotSpec.picture);
         slot->setVisible(slotSpec.shownAtStart);
         slots_[control] = slot;
     }
@@ -62,8 +64,8 @@ PictureSlot* TableSurface::Slot(int control) const {
 void TableSurface::SetPicture(int slot, int holder) {
     PictureSlot* target = Slot(slot);
     if (!target) return;
-    PictureSlot* source = Slot(holder);
-    target->SetPicture(source ? source->Picture() : QPixmap());
+    if (PictureSlot* source = Slot(holder)) target->SetPictureOf(*source);
+    else target->SetPicture(QPixmap());
 }
 
 void TableSurface::SetVisible(int slot, bool visible) {
@@ -107,19 +109,50 @@ void TableSurface::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 // Bring the window up, in front and active, and paint what the game has done so far.
+// A window on screen already repaints only what changed, in the wait or the return to
+// the event loop that follows within the same moment: between two computers this
+// comes every move, and a whole new frame each time would cost more than the move.
 void TableSurface::ShowWindow() {
     QWidget* w = window();
+    const bool wasShown = w->isVisible();
     w->show();
     w->raise();
-    w->activateWindow();
+    if (!w->isActiveWindow()) w->activateWindow();
     SyncText();
+    if (wasShown) return;
     // A window just shown is painted once the window system has exposed it.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     w->repaint();
 }
 
+// Only the lines that appeared or went away are repainted, each as a band from where it
+// starts to the right edge, and the pixels: a move that prints a message repaints that
+// line, not the whole table with every card on it.
 void TableSurface::SyncText() {
-    if (text_.Revision() != paintedRevision_) update();
+    if (text_.Revision() == syncedRevision_) return;
+    syncedRevision_ = text_.Revision();
+    // A line's glyphs stay within its 13-pixel height; a little more on every side.
+    constexpr int kMargin = 2;
+    const int bandHeight = TextLayer::kLineHeight / kTwipsPerPixel + 2 * kMargin + 1;
+    QRegion changed;
+    auto lines = [&](std::span<const TextLayer::Run> from, std::span<const TextLayer::Run> in) {
+        for (const TextLayer::Run& run : from) {
+            if (std::find(in.begin(), in.end(), run) != in.end()) continue;
+            const int left = ToPixels(run.x) - kMargin;
+            changed += QRect(left, ToPixels(run.y) - kMargin, kClientWidthPx - left, bandHeight);
+        }
+    };
+    auto pixels = [&](std::span<const TextLayer::Pixel> from, std::span<const TextLayer::Pixel> in) {
+        for (const TextLayer::Pixel& p : from)
+            if (std::find(in.begin(), in.end(), p) == in.end()) changed += QRect(ToPixels(p.x), ToPixels(p.y), 1, 1);
+    };
+    lines(syncedRuns_, text_.Runs());
+    lines(text_.Runs(), syncedRuns_);
+    pixels(syncedPixels_, text_.Pixels());
+    pixels(text_.Pixels(), syncedPixels_);
+    syncedRuns_.assign(text_.Runs().begin(), text_.Runs().end());
+    syncedPixels_ = text_.Pixels();
+    update(changed);
 }
 
 // The text layer lies on the background, under every slot: black text from the pen
@@ -128,16 +161,21 @@ void TableSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setFont(font_);
     painter.setPen(Qt::black);
-    const int ascent = QFontMetrics(font_).ascent();
     for (const TextLayer::Pixel& p : text_.Pixels()) {
         painter.drawPoint(ToPixels(p.x), ToPixels(p.y));
     }
-    for (const TextLayer::Run& run : text_.Runs()) {
-        painter.drawText(ToPixels(run.x), ToPixels(run.y) + ascent,
-                         QString::fromStdString(run.text));
+    // The font is loaded only once there is text to paint (none when the window opens).
+    // A repaint of a few cards draws only the lines that cross them.
+    if (!text_.Runs().empty()) {
+        const QFontMetrics metrics(font_);
+        const QRegion& dirty = event->region();
+        for (const TextLayer::Run& run : text_.Runs()) {
+            const int left = ToPixels(run.x), top = ToPixels(run.y);
+            if (!dirty.intersects(QRect(left, top, kClientWidthPx - left, metrics.height())))
+                continue;
+            painter.drawText(left, top + metrics.ascent(), QString::fromStdString(run.text));
+        }
     }
-    // Only a paint of the whole area brings all the text up to date.
-    if (event->rect().contains(rect())) paintedRevision_ = text_.Revision();
 }
 
 }  // namespace durak::qt

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "ui/ports.h"
 #include "ui/qt/picture_slot.h"
@@ -37,7 +38,7 @@ public:
     void SetVisible(int slot, bool visible) override;
     void ShowWindow() override;
 
-    // Schedules a repaint when the text layer changed since it was last painted.
+    // Schedules the repaint of what the text layer changed since the last call.
     void SyncText();
 
 signals:
@@ -54,8 +55,11 @@ private:
     QFont font_;
     PictureStore pictures_;
     std::array<PictureSlot*, kLastControl + 1> slots_{};
-    std::uint64_t paintedRevision_ = ~std::uint64_t{0};
     int pressedControl_ = 0;  // the slot under the last left press, until its release
+    // The text layer as the last call of SyncText found it.
+    std::uint64_t syncedRevision_ = ~std::uint64_t{0};
+    std::vector<TextLayer::Run> syncedRuns_;
+    std::vector<TextLayer::Pixel> syncedPixels_;
 };
 
 }  // namespace durak::qt
