@@ -27,7 +27,7 @@ cmake --build $build -j "$(nproc)" --target durak-sim durak durak_first_frame ba
 echo "== machine load at the start (1, 5, 15 min; running/all tasks): $(cat /proc/loadavg)"
 
 sim=$build/sim/durak-sim
-echo "== headless throughput (one core)"
+echo "== headless throughput (one core; games_per_s counts games per CPU-second)"
 for mode in 200 mixed; do
   line=$("$sim" --games 100000 --mode "$mode" --seed 1 | tail -n 1)
   echo "mode $mode: $line"
@@ -36,7 +36,7 @@ done
 echo "== length of a two-computer game in the window (waits only, clicks instant)"
 for pace in 1 300 600; do
   details=$("$sim" --games 2000 --mode 200 --seed 1 --pace "$pace" | head -n 1)
-  echo "pace $pace: ${details##* }"
+  echo "pace $pace: $(grep -o 'window_seconds_per_game=[^ ]*' <<<"$details")"
 done
 
 runtime="$(mktemp -d)"
