@@ -1,6 +1,5 @@
 #include "sim/card_ledger.h"
 
-#include <array>
 #include <cstring>
 #include <utility>
 
@@ -10,28 +9,16 @@ namespace durak::sim {
 
 namespace {
 
-// Bit 0..35 of each card code; bit 36 for 0 and every value that is no card.
-constexpr int kNoCardBit = 36;
-constexpr std::uint64_t kAllCards = (std::uint64_t{1} << kNoCardBit) - 1;
-constexpr auto kBitOfCode = [] {
-    std::array<std::uint8_t, 166> bits{};
-    for (int c = 0; c < 166; ++c)
-        bits[static_cast<std::size_t>(c)] =
-            static_cast<std::uint8_t>(IsCard(c) ? 9 * SuitOf(c) + c % 50 - 6 : kNoCardBit);
-    return bits;
-}();
-
-std::uint64_t BitOf(int c) {
-    return std::uint64_t{1}
-           << ((c > 0 && c < 166) ? kBitOfCode[static_cast<std::size_t>(c)] : kNoCardBit);
-}
+// One bit for each of the 36 cards: bits 0..35, as the game's own CardBit numbers them
+// (0 for a code of no card).
+constexpr std::uint64_t kAllCards = (std::uint64_t{1} << 36) - 1;
 
 int CodeOfBit(int bit) { return 50 * (bit / 9) + bit % 9 + 6; }
 
 template <typename Row>
 std::uint64_t BitsOf(const Row& row) {
     std::uint64_t bits = 0;
-    for (int c : row) bits |= BitOf(c);
+    for (int c : row) bits |= CardBit(c);
     return bits & kAllCards;
 }
 
@@ -85,7 +72,7 @@ inline bool CardLedger::Row<N>::Refresh(const OneBased<N>& now) {
     valid = true;
     cards = twice = 0;
     for (int c : now) {
-        const std::uint64_t bit = BitOf(c);
+        const std::uint64_t bit = CardBit(c);
         twice |= cards & bit;
         cards |= bit;
     }
@@ -110,7 +97,7 @@ void CardLedger::Beaten(const GameState& state, const OneBased<6>& attack,
                         const OneBased<6>& cover) {
     Check(state);
     for (int k = 1; k <= 6; ++k) {
-        const std::uint64_t pair = (BitOf(attack[k]) | BitOf(cover[k])) & kAllCards;
+        const std::uint64_t pair = (CardBit(attack[k]) | CardBit(cover[k])) & kAllCards;
         if (pair == 0) continue;
         if (Beats(cover[k], attack[k], state.trumpCard)) {
             beaten_ |= pair;
@@ -184,7 +171,7 @@ void CardLedger::Check(const GameState& s) {
 
     // Out of the stock into play; the trump card (entry 13) stays on display.
     std::uint64_t drawn = seen_.cards;
-    const std::uint64_t trump = BitOf(s.seenCards[13]) & kAllCards;
+    const std::uint64_t trump = CardBit(s.seenCards[13]) & kAllCards;
     if ((seen_.twice & trump) == 0) drawn &= ~trump;
 
     const std::uint64_t gone = beaten_ | overflow_ | uncovered_;
