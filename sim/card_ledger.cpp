@@ -1,7 +1,8 @@
 #include "sim/card_ledger.h"
 
+#include <array>
+#include <bit>
 #include <cstring>
-#include <utility>
 
 #include "cards/card_code.h"
 
@@ -30,6 +31,25 @@ bool Beats(int cover, int attack, int trumpCard) {
     return IsTrump(cover, trumpCard);
 }
 
+// Card index 0..35 of every code the game can hold (as the game's own CardBit numbers
+// the cards), and 36 for a code of no card.
+constexpr int kNoCardIndex = 36;
+constexpr auto kIndexOfCode = [] {
+    std::array<std::uint8_t, 165> index{};
+    for (int c = 0; c < 165; ++c) {
+        const std::uint64_t bit = CardBit(c);
+        index[static_cast<std::size_t>(c)] =
+            static_cast<std::uint8_t>(bit ? std::countr_zero(bit) : kNoCardIndex);
+    }
+    return index;
+}();
+
+int IndexOf(int code) {
+    return static_cast<unsigned>(code) < kIndexOfCode.size()
+               ? kIndexOfCode[static_cast<std::size_t>(code)]
+               : kNoCardIndex;
+}
+
 }  // namespace
 
 void CardLedger::NewDeal() {
@@ -37,48 +57,84 @@ void CardLedger::NewDeal() {
     duplicate_ = lost_ = resurrected_ = 0;
     strayed_ = 0;
     afterResult_ = 0;
-    player_.valid = computer_.valid = a_.valid = d_.valid = k_.valid = e_.valid = false;
-    seen_.valid = false;
+    // Every row is read afresh: against empty rows, each card of the next look is new.
+    player_ = {};
+    computer_ = {};
+    a_ = d_ = k_ = e_ = {};
+    seen_ = {};
+    placed_ = {};
+    drawn_ = {};
     resultStands_ = false;
     dealing_ = true;
     firstFault_.clear();
 }
 
-// Two rows hold the same entries: compared eight bytes at a time, all words at once.
-template <std::size_t... Word>
-bool SameWords(const unsigned char* p, const unsigned char* q, std::index_sequence<Word...>) {
-    const auto word = [](const unsigned char* at) {
-        std::uint64_t w;
-        std::memcpy(&w, at, sizeof w);
-        return w;
+void CardLedger::Counts::Add(int code) {
+    const int i = IndexOf(code);
+    if (i == kNoCardIndex) return;
+    const std::uint64_t bit = std::uint64_t{1} << i;
+    if (of[i]++ != 0) twice |= bit;
+    cards |= bit;
+}
+
+void CardLedger::Counts::Remove(int code) {
+    const int i = IndexOf(code);
+    if (i == kNoCardIndex) return;
+    const std::uint64_t bit = std::uint64_t{1} << i;
+    --of[i];
+    if (of[i] == 0) cards &= ~bit;
+    if (of[i] <= 1) twice &= ~bit;
+}
+
+// Whether two rows of `Bytes` bytes differ, as straight-line code: sixteen bytes at a
+// time, the last block overlapping the one before where the row is not a whole number
+// of blocks (a row shorter than a block is read as two overlapping words).
+using Block = std::uint64_t __attribute__((vector_size(16)));
+
+template <std::size_t Bytes, std::size_t... I>
+std::uint64_t BlockDiff(const unsigned char* p, const unsigned char* q, std::index_sequence<I...>) {
+    const auto at = [&](std::size_t offset) {
+        Block a, b;
+        std::memcpy(&a, p + offset, 16);
+        std::memcpy(&b, q + offset, 16);
+        return a ^ b;
     };
-    return ((word(p + 8 * Word) ^ word(q + 8 * Word)) | ... | 0) == 0;
+    const Block d = (at(16 * I) | ... | at(Bytes - 16));
+    return d[0] | d[1];
 }
 
 template <std::size_t Bytes>
-bool SameBytes(const void* a, const void* b) {
-    static_assert(Bytes % 4 == 0);
+std::uint64_t Diff(const void* a, const void* b) {
     const auto* p = static_cast<const unsigned char*>(a);
     const auto* q = static_cast<const unsigned char*>(b);
-    if (!SameWords(p, q, std::make_index_sequence<Bytes / 8>{})) return false;
-    if constexpr (Bytes % 8 != 0) return std::memcmp(p + Bytes - 4, q + Bytes - 4, 4) == 0;
-    return true;
+    if constexpr (Bytes >= 16) {
+        return BlockDiff<Bytes>(p, q, std::make_index_sequence<Bytes / 16>{});
+    } else {
+        static_assert(Bytes >= 8);
+        std::uint64_t a0, a1, b0, b1;
+        std::memcpy(&a0, p, 8);
+        std::memcpy(&b0, q, 8);
+        std::memcpy(&a1, p + Bytes - 8, 8);
+        std::memcpy(&b1, q + Bytes - 8, 8);
+        return (a0 ^ b0) | (a1 ^ b1);
+    }
 }
 
 template <int N>
-inline bool CardLedger::Row<N>::Refresh(const OneBased<N>& now) {
-    if (valid && SameBytes<sizeof last.v>(now.v.data(), last.v.data())) return false;
-    last = now;
-    valid = true;
-    cards = twice = 0;
-    for (int c : now) {
-        const std::uint64_t bit = CardBit(c);
-        twice |= cards & bit;
-        cards |= bit;
+std::uint64_t RowDiff(const OneBased<N>& now, const OneBased<N>& last) {
+    return Diff<sizeof now.v>(now.v.data(), last.v.data());
+}
+
+// A changed row: the entries that differ move their cards in the counts.
+template <int N>
+void CardLedger::Refresh(Row<N>& row, const OneBased<N>& now, Counts& counts) {
+    if (RowDiff(now, row.last) == 0) return;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(N); ++i) {
+        if (now.v[i] == row.last.v[i]) continue;
+        counts.Remove(row.last.v[i]);
+        counts.Add(now.v[i]);
     }
-    cards &= kAllCards;
-    twice &= kAllCards;
-    return true;
+    row.last = now;
 }
 
 void CardLedger::Step(const GameState& state, const char* step) {
@@ -133,21 +189,25 @@ CardLedger::Snapshot CardLedger::Take(const GameState& s) {
 
 void CardLedger::Check(const GameState& s) {
     // Most steps move no card: when hands, table, drawn cards and score are as at the last
-    // look, nothing new can be wrong. Each row that did change is read once more.
-    bool changed = player_.Refresh(s.playerHand);
-    changed |= computer_.Refresh(s.computerHand);
-    changed |= a_.Refresh(s.tablePlayerAttack);
-    changed |= d_.Refresh(s.tableComputerDefence);
-    changed |= k_.Refresh(s.tableComputerAttack);
-    changed |= e_.Refresh(s.tablePlayerDefence);
-    changed |= seen_.Refresh(s.seenCards);
+    // look, nothing new can be wrong; all rows are compared at once.
     const Field score[4] = {s.playerTookCount, s.computerTookCount, s.playerDefendedCount,
                             s.computerDefendedCount};
-    if (std::memcmp(score, score_, sizeof score) != 0) {
-        std::memcpy(score_, score, sizeof score);
-        changed = true;
-    }
-    if (!changed) return;
+    const std::uint64_t moved = RowDiff(s.playerHand, player_.last) |
+                                RowDiff(s.computerHand, computer_.last) |
+                                RowDiff(s.tablePlayerAttack, a_.last) |
+                                RowDiff(s.tableComputerDefence, d_.last) |
+                                RowDiff(s.tableComputerAttack, k_.last) |
+                                RowDiff(s.tablePlayerDefence, e_.last) |
+                                RowDiff(s.seenCards, seen_.last) | Diff<sizeof score>(score, score_);
+    if (moved == 0) return;
+    Refresh(player_, s.playerHand, placed_);
+    Refresh(computer_, s.computerHand, placed_);
+    Refresh(a_, s.tablePlayerAttack, placed_);
+    Refresh(d_, s.tableComputerDefence, placed_);
+    Refresh(k_, s.tableComputerAttack, placed_);
+    Refresh(e_, s.tablePlayerDefence, placed_);
+    Refresh(seen_, s.seenCards, drawn_);
+    std::memcpy(score_, score, sizeof score);
 
     // Once a result stands nothing moves: each change is one move too many.
     if (resultStands_) {
@@ -160,19 +220,12 @@ void CardLedger::Check(const GameState& s) {
     }
 
     // A card in two rows, or twice in one, lies in two places.
-    std::uint64_t placed = 0, twice = 0;
-    for (const auto& [cards, within] : {std::pair{player_.cards, player_.twice},
-                                       std::pair{computer_.cards, computer_.twice},
-                                       std::pair{a_.cards, a_.twice}, std::pair{d_.cards, d_.twice},
-                                       std::pair{k_.cards, k_.twice}, std::pair{e_.cards, e_.twice}}) {
-        twice |= within | (placed & cards);
-        placed |= cards;
-    }
+    const std::uint64_t placed = placed_.cards, twice = placed_.twice;
 
     // Out of the stock into play; the trump card (entry 13) stays on display.
-    std::uint64_t drawn = seen_.cards;
+    std::uint64_t drawn = drawn_.cards;
     const std::uint64_t trump = CardBit(s.seenCards[13]) & kAllCards;
-    if ((seen_.twice & trump) == 0) drawn &= ~trump;
+    if ((drawn_.twice & trump) == 0) drawn &= ~trump;
 
     const std::uint64_t gone = beaten_ | overflow_ | uncovered_;
     const std::uint64_t newTwice = twice & ~duplicate_;

@@ -62,20 +62,31 @@ private:
     bool dealing_ = false;
     bool resultStands_ = false;
 
-    // One row of places (a hand, a table row, the drawn cards) as at the last look: its
-    // entries, the cards in it as bits, and the cards it holds twice. A step that leaves
-    // a row as it was costs one comparison; only changed rows are read card by card.
+    // Where the cards stand, kept up to date from what each step changed. Every row of
+    // places (a hand, a table row, the drawn cards) is kept as at the last look; a step
+    // that left a row as it was costs a comparison of a few words, and of a changed row
+    // only the entries that differ are read. Each card's count over the hands and the
+    // table (and apart from them, over the drawn cards) tells at once which cards lie in
+    // two places.
     template <int N>
     struct Row {
         OneBased<N> last;
-        std::uint64_t cards = 0, twice = 0;
-        bool valid = false;
-        bool Refresh(const OneBased<N>& now);
     };
+    struct Counts {
+        std::uint8_t of[37] = {};     // by card index; index 36 takes every code of no card
+        std::uint64_t cards = 0;      // cards counted at least once
+        std::uint64_t twice = 0;      // cards counted more than once
+        void Add(int code);
+        void Remove(int code);
+    };
+    template <int N>
+    void Refresh(Row<N>& row, const OneBased<N>& now, Counts& counts);
     Row<12> player_;
     Row<16> computer_;
     Row<6> a_, d_, k_, e_;
     Row<36> seen_;
+    Counts placed_;  // hands and table
+    Counts drawn_;   // the deal, the trump card and the stock's draws
     Field score_[4] = {0, 0, 0, 0};
 
     // One bit a card (9 × suit + rank − 6).

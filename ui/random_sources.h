@@ -23,14 +23,29 @@ private:
 
 // A repeatable source for the simulator: the same seed gives the same games. Re-seeding
 // changes nothing, so the clock plays no part.
+//
+// Its numbers are those of the standard 64-bit Mersenne Twister seeded with `seed`, each
+// turned into [0, 1) as the window's source does. A game draws about a thousand of them,
+// so they are made a whole state (312 numbers) at a time, ready for use: a draw is then
+// one read.
 class SeededRandom : public RandomSource {
 public:
-    explicit SeededRandom(std::uint64_t seed) : engine_(seed) {}
+    explicit SeededRandom(std::uint64_t seed);
     void Reseed() override {}
-    double Next() override;
+    double Next() override {
+        if (next_ == kStateWords) Turn();
+        return ready_[next_++];
+    }
+
+    static constexpr int kStateWords = 312;
 
 private:
-    std::mt19937_64 engine_;
+    // The next 312 words of the generator, tempered and made values in [0, 1).
+    void Turn();
+
+    std::uint64_t state_[kStateWords];
+    double ready_[kStateWords];
+    int next_ = kStateWords;
 };
 
 }  // namespace durak

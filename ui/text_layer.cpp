@@ -22,15 +22,20 @@ int DefaultWidth(const std::string& utf8) {
 constexpr int kTabledNumbers = 256;
 struct NumberTable {
     NumberTable() {
-        for (int n = 0; n < kTabledNumbers; ++n) text[n] = " " + std::to_string(n) + " ";
+        for (int n = 0; n < kTabledNumbers; ++n) {
+            const std::string t = " " + std::to_string(n) + " ";
+            t.copy(text[n], sizeof text[n]);
+            length[n] = static_cast<unsigned char>(t.size());
+        }
     }
-    std::string text[kTabledNumbers];
+    char text[kTabledNumbers][8] = {};
+    unsigned char length[kTabledNumbers] = {};
 };
+const NumberTable kNumbers;
 
 void TextLayer::AppendNumber(std::string& out, int number) {
-    static const NumberTable table;
     if (number >= 0 && number < kTabledNumbers) {
-        out += table.text[number];
+        out.append(kNumbers.text[number], kNumbers.length[number]);
         return;
     }
     // A number is printed with a leading space (or its minus sign) and a trailing space.
@@ -74,10 +79,11 @@ void TextLayer::MoveTextPen(std::int64_t x, std::int64_t y) {
     ++revision_;
 }
 
-void TextLayer::PrintRun(const std::string& text, bool lineBreak) {
+void TextLayer::PrintRun(std::string_view text, bool lineBreak) {
     if (text.empty()) return;
     // Only a print without a line break needs the text's width: the pen stays after it.
-    const std::int64_t width = lineBreak ? 0 : (measure_ ? measure_(text) : DefaultWidth(text));
+    const std::int64_t width =
+        lineBreak ? 0 : (measure_ ? measure_(std::string(text)) : DefaultWidth(std::string(text)));
     if (Visible(penX_, penY_)) {
         const auto shown = runs_.begin() + static_cast<std::ptrdiff_t>(shown_);
         const bool already = std::any_of(runs_.begin(), shown, [&](const Run& r) {
@@ -95,24 +101,25 @@ void TextLayer::PrintRun(const std::string& text, bool lineBreak) {
     penX_ = Clamp(penX_ + width);
 }
 
-void TextLayer::Join(std::initializer_list<PrintItem> items) {
+std::string_view TextLayer::Join(std::initializer_list<PrintItem> items) {
+    // One item alone is its own text: nothing to copy.
+    if (items.size() == 1 && !items.begin()->isNumber) return items.begin()->text;
     line_.clear();
     for (const auto& item : items) {
         if (item.isNumber) AppendNumber(line_, item.number);
         else line_ += item.text;
     }
+    return line_;
 }
 
 void TextLayer::Print(std::initializer_list<PrintItem> items) {
-    Join(items);
-    PrintRun(line_, false);
+    PrintRun(Join(items), false);
 }
 
 void TextLayer::PrintLine(std::initializer_list<PrintItem> items) {
     // A line far outside the window leaves nothing to keep; the pen only moves on.
     if (Visible(penX_, penY_) && items.size() != 0) {
-        Join(items);
-        PrintRun(line_, true);
+        PrintRun(Join(items), true);
     }
     PrintEmptyLines(1);
 }

@@ -83,9 +83,9 @@ public:
     static std::string FormatNumber(int number);
 
 private:
-    void PrintRun(const std::string& text, bool lineBreak);
-    // The items of a line, one after the other, into line_.
-    void Join(std::initializer_list<PrintItem> items);
+    void PrintRun(std::string_view text, bool lineBreak);
+    // The items of a line, one after the other, into line_; the text joined.
+    std::string_view Join(std::initializer_list<PrintItem> items);
     static void AppendNumber(std::string& out, int number);
     static bool Visible(std::int64_t x, std::int64_t y);
 

@@ -2,6 +2,7 @@
 // game keeps from the previous one.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 
 #include "cards/card_code.h"
@@ -286,4 +287,15 @@ TEST(RandomSources, SeededSourceRepeatsItsGames) {
         differs |= (va != c.Next());
     }
     EXPECT_TRUE(differs);
+
+    // The numbers are the standard 64-bit Mersenne Twister's, as 53 bits in [0, 1): over
+    // several turns of its state, and for the smallest and largest seeds.
+    for (const std::uint64_t seed : {std::uint64_t{0}, std::uint64_t{1}, std::uint64_t{5489},
+                                     ~std::uint64_t{0}}) {
+        SeededRandom source(seed);
+        std::mt19937_64 reference(seed);
+        for (int i = 0; i < 3 * SeededRandom::kStateWords + 7; ++i)
+            ASSERT_EQ(source.Next(), static_cast<double>(reference() >> 11) * 0x1.0p-53)
+                << "seed " << seed << ", draw " << i;
+    }
 }
