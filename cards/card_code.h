@@ -18,22 +18,45 @@ constexpr int kNoCard = 0;
 // Suit s (0..3) holds the codes 50·s+6 .. 50·s+14, tested as the open band (50·s, 50·s+15).
 constexpr bool InSuit(int c, int s) { return 50 * s < c && c < 50 * s + 15; }
 
-// Suit (0..3) of a card, or -1 when c lies in no suit band (0 among them): the band of
-// suit s is 50·s+1 .. 50·s+14.
-constexpr int SuitOf(int c) {
+namespace detail {
+// Suit (0..3) of a code by arithmetic: the band of suit s is 50·s+1 .. 50·s+14; -1 outside.
+constexpr int SuitByBands(int c) {
     if (c <= 0 || c >= 165) return -1;
     const int r = c % 50;
     return (r >= 1 && r <= 14) ? c / 50 : -1;
 }
+// Every code 0..164 looked up at once, since the rules ask for suits in every scan;
+// codes outside that range lie in no band.
+constexpr int kCodeRange = 165;
+struct CodeFacts {
+    std::int8_t suit[kCodeRange];
+    std::int8_t picture[kCodeRange];  // picture index 1..40 of a card, 0 for no card
+    std::uint64_t bit[kCodeRange];    // one bit a card (9 × suit + rank − 6), 0 for no card
+};
+constexpr CodeFacts MakeCodeFacts() {
+    CodeFacts f{};
+    for (int c = 0; c < kCodeRange; ++c) {
+        const int s = SuitByBands(c), r = c % 50;
+        const bool card = s >= 0 && r >= 6;
+        f.suit[c] = static_cast<std::int8_t>(s);
+        f.picture[c] = static_cast<std::int8_t>(s < 0 ? 0 : 10 * s + (r >= 11 ? r - 10 : r));
+        f.bit[c] = card ? std::uint64_t{1} << (9 * s + r - 6) : 0;
+    }
+    return f;
+}
+inline constexpr CodeFacts kCodeFacts = MakeCodeFacts();
+constexpr bool InRange(int c) { return static_cast<unsigned>(c) < static_cast<unsigned>(kCodeRange); }
+}  // namespace detail
+
+// Suit (0..3) of a card, or -1 when c lies in no suit band (0 among them): the band of
+// suit s is 50·s+1 .. 50·s+14.
+constexpr int SuitOf(int c) { return detail::InRange(c) ? detail::kCodeFacts.suit[c] : -1; }
 
 // One of the 36 real cards.
 constexpr bool IsCard(int c) { return SuitOf(c) >= 0; }
 
 // One bit for each of the 36 cards (9 × suit + rank − 6); 0 for a code of no card.
-constexpr std::uint64_t CardBit(int c) {
-    const int s = SuitOf(c), r = c % 50;
-    return (s < 0 || r < 6) ? 0 : std::uint64_t{1} << (9 * s + r - 6);
-}
+constexpr std::uint64_t CardBit(int c) { return detail::InRange(c) ? detail::kCodeFacts.bit[c] : 0; }
 
 // Suit number 1..4 (spades, clubs, diamonds, hearts) of a card; 0 for no card.
 constexpr int SuitNumberOf(int c) { return SuitOf(c) + 1; }
@@ -71,11 +94,7 @@ constexpr bool SameRank(int a, int b) {
 constexpr bool IsBlankIndex(int n) { return n == 5 || n == 15 || n == 25 || n == 35; }
 
 // Picture number 1..40 of a card; 0 when c is not one of the 36 cards.
-constexpr int PictureIndexOf(int c) {
-    if (!IsCard(c)) return 0;
-    const int s = c / 50, r = c % 50;
-    return 10 * s + (r >= 11 ? r - 10 : r);
-}
+constexpr int PictureIndexOf(int c) { return detail::InRange(c) ? detail::kCodeFacts.picture[c] : 0; }
 
 // The card of picture number n; 0 for the blanks and for anything outside 1..40.
 constexpr CardCode CardOfPictureIndex(int n) {

@@ -57,11 +57,22 @@ constexpr int FanHolderForCount(int count) {
 
 // The slot shows the face of `code`; for 0 or any value that is no card it keeps the
 // picture it has.
-void ShowCard(Screen& screen, int slot, int code);
+inline void ShowCard(Screen& screen, int slot, int code) {
+    const int holder = PictureIndexOf(code);
+    if (holder == 0 || screen.unseen) return;  // 0 or no card: the slot keeps its picture
+    screen.SetPicture(slot, holder);
+}
 // The slot shows the blank picture, and so nothing.
-void ClearSlot(Screen& screen, int slot);
+inline void ClearSlot(Screen& screen, int slot) {
+    if (!screen.unseen) screen.SetPicture(slot, kBlankHolder);
+}
 // The slot shows `code`'s face when it is a card, and the blank picture otherwise.
-void ShowCardOrBlank(Screen& screen, int slot, int code);
+inline void ShowCardOrBlank(Screen& screen, int slot, int code) {
+    if (IsCard(code))
+        ShowCard(screen, slot, code);
+    else
+        ClearSlot(screen, slot);
+}
 // All 24 table places go blank: both rows of the player's attack, then of the computer's.
 void ClearTablePlaces(Screen& screen);
 // The computer's fan Image53 shows `count` backs; 0 or more than 16 leaves it unchanged.

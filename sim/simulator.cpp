@@ -29,6 +29,7 @@ namespace {
 
 class BlindScreen : public Screen {
 public:
+    BlindScreen() { unseen = true; }
     void SetPicture(int, int) override {}
     void SetVisible(int, bool) override {}
     void ShowWindow() override {}

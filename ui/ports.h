@@ -11,6 +11,9 @@ namespace durak {
 class Screen {
 public:
     virtual ~Screen() = default;
+    // A screen nobody looks at (the simulator's): the display steps skip it at once
+    // instead of calling it for nothing.
+    bool unseen = false;
     // Slot `slot` shows the picture of holder `holder`; holder 5 is the blank picture.
     virtual void SetPicture(int slot, int holder) = 0;
     virtual void SetVisible(int slot, bool visible) = 0;
@@ -47,8 +50,18 @@ public:
 class RandomSource {
 public:
     virtual ~RandomSource() = default;
-    virtual void Reseed() = 0;
+    // Re-seeds from the clock; a source with a fixed seed (the simulator's) is not asked.
+    void Reseed() {
+        if (!seedFixed_) ReseedFromClock();
+    }
     virtual double Next() = 0;
+
+protected:
+    explicit RandomSource(bool seedFixed = false) : seedFixed_(seedFixed) {}
+    virtual void ReseedFromClock() = 0;
+
+private:
+    bool seedFixed_;
 };
 
 // The next value times k, rounded down: a random integer 0..k-1.

@@ -22,7 +22,7 @@ ClockRandom::ClockRandom() {
     engine_.seed(seq);
 }
 
-void ClockRandom::Reseed() {
+void ClockRandom::ReseedFromClock() {
     // The next state depends on the old one and the clock: never a restart.
     engine_.seed(engine_() ^ (ClockTicks() * 0x9E3779B97F4A7C15ULL));
 }
@@ -61,7 +61,7 @@ Pair Load(const std::uint64_t* at) {
 void Store(std::uint64_t* at, Pair p) { std::memcpy(at, &p, sizeof p); }
 }  // namespace mt
 
-SeededRandom::SeededRandom(std::uint64_t seed) {
+SeededRandom::SeededRandom(std::uint64_t seed) : RandomSource(true) {
     state_[0] = seed;
     for (int i = 1; i < kStateWords; ++i) {
         const std::uint64_t prev = state_[i - 1];

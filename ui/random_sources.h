@@ -14,7 +14,7 @@ namespace durak {
 class ClockRandom : public RandomSource {
 public:
     ClockRandom();
-    void Reseed() override;
+    void ReseedFromClock() override;
     double Next() override;
 
 private:
@@ -31,7 +31,7 @@ private:
 class SeededRandom : public RandomSource {
 public:
     explicit SeededRandom(std::uint64_t seed);
-    void Reseed() override {}
+    void ReseedFromClock() override {}
     double Next() override {
         if (next_ == kStateWords) Turn();
         return ready_[next_++];

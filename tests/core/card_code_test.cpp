@@ -1,6 +1,7 @@
 // Card codes, the picture numbering and the display operations over the screen.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <set>
 
 #include "cards/card_code.h"
@@ -81,6 +82,31 @@ TEST(PictureIndex, ConversionsOverAllFortyIndices) {
     EXPECT_EQ(PictureIndexOf(0), 0);
     EXPECT_EQ(PictureIndexOf(15), 0);  // no card has that code
     EXPECT_EQ(PictureIndexOf(100), 0);
+}
+
+// The code tests are looked up in a table of codes 0..164: every code a slot can hold,
+// far outside the bands and at the ends of the 16-bit range too, must give what the
+// bands say.
+TEST(CardTests, EveryCodeAgreesWithTheBands) {
+    std::set<std::uint64_t> bits;
+    for (int c = -40000; c <= 40000; ++c) {
+        int band = -1;
+        for (int s = 0; s < 4; ++s)
+            if (50 * s + 1 <= c && c <= 50 * s + 14) band = s;
+        const bool realCard = band >= 0 && c - 50 * band >= 6;
+        ASSERT_EQ(SuitOf(c), band) << c;
+        ASSERT_EQ(IsCard(c), band >= 0) << c;
+        ASSERT_EQ(CardBit(c) != 0, realCard) << c;
+        if (realCard) {
+            ASSERT_EQ(std::popcount(CardBit(c)), 1) << c;
+            ASSERT_LT(CardBit(c), std::uint64_t{1} << 36) << c;
+            bits.insert(CardBit(c));
+            ASSERT_EQ(CardOfPictureIndex(PictureIndexOf(c)), c) << c;
+        } else if (band < 0) {
+            ASSERT_EQ(PictureIndexOf(c), 0) << c;
+        }
+    }
+    EXPECT_EQ(bits.size(), 36u);
 }
 
 TEST(DisplayOperations, ShowCardKeepsThePictureForNoCard) {
