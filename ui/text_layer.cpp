@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace durak {
 
@@ -94,7 +95,9 @@ void TextLayer::PrintRun(std::string_view text, bool lineBreak) {
             Run& run = runs_[shown_++];
             run.x = penX_;
             run.y = penY_;
-            run.text.assign(text);
+            // The storage left from before the last clearing mostly has the length already.
+            if (run.text.size() == text.size()) std::memcpy(run.text.data(), text.data(), text.size());
+            else run.text.assign(text);
             ++revision_;
         }
     }
@@ -104,6 +107,25 @@ void TextLayer::PrintRun(std::string_view text, bool lineBreak) {
 std::string_view TextLayer::Join(std::initializer_list<PrintItem> items) {
     // One item alone is its own text: nothing to copy.
     if (items.size() == 1 && !items.begin()->isNumber) return items.begin()->text;
+    // A tabled number is copied as a whole word of 8 bytes (it is at most 5): the buffer
+    // keeps that much room.
+    std::size_t n = 0;
+    for (const auto& item : items) {
+        const std::size_t room = sizeof lineBuffer_ - n;
+        if (item.isNumber && item.number >= 0 && item.number < kTabledNumbers && room >= 8) {
+            std::memcpy(lineBuffer_ + n, kNumbers.text[item.number], 8);
+            n += kNumbers.length[item.number];
+        } else if (!item.isNumber && item.text.size() <= room) {
+            std::memcpy(lineBuffer_ + n, item.text.data(), item.text.size());
+            n += item.text.size();
+        } else {
+            return JoinLong(items);
+        }
+    }
+    return {lineBuffer_, n};
+}
+
+std::string_view TextLayer::JoinLong(std::initializer_list<PrintItem> items) {
     line_.clear();
     for (const auto& item : items) {
         if (item.isNumber) AppendNumber(line_, item.number);

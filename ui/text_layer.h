@@ -84,8 +84,10 @@ public:
 
 private:
     void PrintRun(std::string_view text, bool lineBreak);
-    // The items of a line, one after the other, into line_; the text joined.
+    // The items of a line, one after the other: the text joined, in lineBuffer_ (or in
+    // line_ for a line longer than any the window can show).
     std::string_view Join(std::initializer_list<PrintItem> items);
+    std::string_view JoinLong(std::initializer_list<PrintItem> items);
     static void AppendNumber(std::string& out, int number);
     static bool Visible(std::int64_t x, std::int64_t y);
 
@@ -95,6 +97,7 @@ private:
     std::vector<Run> runs_;
     std::size_t shown_ = 0;
     std::string line_;
+    char lineBuffer_[256];
     std::vector<Pixel> pixels_;
     std::uint64_t revision_ = 0;
     std::function<int(const std::string&)> measure_;

@@ -24,6 +24,29 @@ TEST(TextItems, NumbersAreFramedBySpaces) {
     t.MoveTextPen(2550, 6420);
     t.PrintLine({11, 12, 13, 14, 6, 7});
     EXPECT_TRUE(t.HasRunAt(2550, 6420, " 11  12  13  14  6  7 "));
+
+    // Numbers on both sides of the formatted-once range, and a line longer than any the
+    // window shows, joined the same way.
+    t.ClearText();
+    t.PrintLine({255, 256, -1, 2147483647, -2147483647 - 1});
+    EXPECT_EQ(t.Dump(), " 255  256 -1  2147483647 -2147483648 \n");
+    t.ClearText();
+    std::string expected;
+    for (int i = 0; i < 40; ++i) expected += " 164 Комп";
+    t.PrintLine({164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп",
+                 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп",
+                 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп",
+                 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп",
+                 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп",
+                 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп",
+                 164, "Комп", 164, "Комп", 164, "Комп", 164, "Комп"});
+    ASSERT_GT(expected.size(), 256u);
+    EXPECT_EQ(t.Dump(), expected + "\n");
+    // A line printed where a cleared one of another length stood keeps only its own text.
+    t.ClearText();
+    t.PrintLine({"Мы", 7});
+    t.PrintLine({"Карт-", 12});
+    EXPECT_EQ(t.Dump(), "Мы 7 \nКарт- 12 \n");
 }
 
 TEST(TextPen, LinesMoveDownAndBackToTheLeftEdge) {
