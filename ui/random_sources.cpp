@@ -27,7 +27,7 @@ void ClockRandom::ReseedFromClock() {
     engine_.seed(engine_() ^ (ClockTicks() * 0x9E3779B97F4A7C15ULL));
 }
 
-double ClockRandom::Next() { return ToUnit(engine_()); }
+double ClockRandom::Draw() { return ToUnit(engine_()); }
 
 // The generator's constants (the 64-bit Mersenne Twister of the C++ standard library).
 // Its turn and its tempering are the same operations on every word, so they are done on
@@ -86,7 +86,12 @@ void SeededRandom::Turn() {
         ready_[k] = static_cast<double>(static_cast<std::int64_t>(y[0])) * 0x1.0p-53;
         ready_[k + 1] = static_cast<double>(static_cast<std::int64_t>(y[1])) * 0x1.0p-53;
     }
-    next_ = 0;
+}
+
+double SeededRandom::Draw() {
+    Turn();
+    Ahead(ready_ + 1, ready_ + kStateWords);
+    return ready_[0];
 }
 
 }  // namespace durak

@@ -15,7 +15,7 @@ class ClockRandom : public RandomSource {
 public:
     ClockRandom();
     void ReseedFromClock() override;
-    double Next() override;
+    double Draw() override;
 
 private:
     std::mt19937_64 engine_;
@@ -27,15 +27,12 @@ private:
 // Its numbers are those of the standard 64-bit Mersenne Twister seeded with `seed`, each
 // turned into [0, 1) as the window's source does. A game draws about a thousand of them,
 // so they are made a whole state (312 numbers) at a time, ready for use: a draw is then
-// one read.
+// one read, without a call.
 class SeededRandom : public RandomSource {
 public:
     explicit SeededRandom(std::uint64_t seed);
     void ReseedFromClock() override {}
-    double Next() override {
-        if (next_ == kStateWords) Turn();
-        return ready_[next_++];
-    }
+    double Draw() override;
 
     static constexpr int kStateWords = 312;
 
@@ -45,7 +42,6 @@ private:
 
     std::uint64_t state_[kStateWords];
     double ready_[kStateWords];
-    int next_ = kStateWords;
 };
 
 }  // namespace durak

@@ -61,7 +61,7 @@ public:
 class ScriptedRandom : public RandomSource {
 public:
     void ReseedFromClock() override { ++reseeds; }
-    double Next() override {
+    double Draw() override {
         if (values.empty()) throw std::logic_error("scripted random source ran out");
         double v = values.front();
         values.pop_front();
