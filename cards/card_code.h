@@ -26,37 +26,43 @@ constexpr int SuitByBands(int c) {
     return (r >= 1 && r <= 14) ? c / 50 : -1;
 }
 // Every code 0..164 looked up at once, since the rules ask for suits in every scan;
-// codes outside that range lie in no band.
+// codes outside that range lie in no band and read the extra last entry. The look-up
+// clamps instead of branching: the codes met in a blind draw differ at every try.
 constexpr int kCodeRange = 165;
 struct CodeFacts {
-    std::int8_t suit[kCodeRange];
-    std::int8_t picture[kCodeRange];  // picture index 1..40 of a card, 0 for no card
-    std::uint64_t bit[kCodeRange];    // one bit a card (9 × suit + rank − 6), 0 for no card
+    std::int8_t suit[kCodeRange + 1];
+    std::int8_t picture[kCodeRange + 1];  // picture index 1..40 of a card, 0 for no card
+    std::uint64_t bit[kCodeRange + 1];    // one bit a card (9 × suit + rank − 6), 0 for no card
+    std::int16_t cardOfPicture[41];       // the card of picture index 0..40, 0 for none
 };
 constexpr CodeFacts MakeCodeFacts() {
     CodeFacts f{};
-    for (int c = 0; c < kCodeRange; ++c) {
+    for (int c = 0; c <= kCodeRange; ++c) {
         const int s = SuitByBands(c), r = c % 50;
         const bool card = s >= 0 && r >= 6;
         f.suit[c] = static_cast<std::int8_t>(s);
         f.picture[c] = static_cast<std::int8_t>(s < 0 ? 0 : 10 * s + (r >= 11 ? r - 10 : r));
         f.bit[c] = card ? std::uint64_t{1} << (9 * s + r - 6) : 0;
+        if (card) f.cardOfPicture[f.picture[c]] = static_cast<std::int16_t>(c);
     }
     return f;
 }
 inline constexpr CodeFacts kCodeFacts = MakeCodeFacts();
-constexpr bool InRange(int c) { return static_cast<unsigned>(c) < static_cast<unsigned>(kCodeRange); }
+constexpr unsigned Entry(int c) {
+    const auto u = static_cast<unsigned>(c);
+    return u < static_cast<unsigned>(kCodeRange) ? u : static_cast<unsigned>(kCodeRange);
+}
 }  // namespace detail
 
 // Suit (0..3) of a card, or -1 when c lies in no suit band (0 among them): the band of
 // suit s is 50·s+1 .. 50·s+14.
-constexpr int SuitOf(int c) { return detail::InRange(c) ? detail::kCodeFacts.suit[c] : -1; }
+constexpr int SuitOf(int c) { return detail::kCodeFacts.suit[detail::Entry(c)]; }
 
 // One of the 36 real cards.
 constexpr bool IsCard(int c) { return SuitOf(c) >= 0; }
 
 // One bit for each of the 36 cards (9 × suit + rank − 6); 0 for a code of no card.
-constexpr std::uint64_t CardBit(int c) { return detail::InRange(c) ? detail::kCodeFacts.bit[c] : 0; }
+constexpr std::uint64_t CardBit(int c) { return detail::kCodeFacts.bit[detail::Entry(c)]; }
 
 // Suit number 1..4 (spades, clubs, diamonds, hearts) of a card; 0 for no card.
 constexpr int SuitNumberOf(int c) { return SuitOf(c) + 1; }
@@ -94,13 +100,11 @@ constexpr bool SameRank(int a, int b) {
 constexpr bool IsBlankIndex(int n) { return n == 5 || n == 15 || n == 25 || n == 35; }
 
 // Picture number 1..40 of a card; 0 when c is not one of the 36 cards.
-constexpr int PictureIndexOf(int c) { return detail::InRange(c) ? detail::kCodeFacts.picture[c] : 0; }
+constexpr int PictureIndexOf(int c) { return detail::kCodeFacts.picture[detail::Entry(c)]; }
 
 // The card of picture number n; 0 for the blanks and for anything outside 1..40.
 constexpr CardCode CardOfPictureIndex(int n) {
-    if (n < 1 || n > 40 || IsBlankIndex(n)) return 0;
-    const int s = (n - 1) / 10, k = n - 10 * s;
-    return static_cast<CardCode>(50 * s + (k <= 4 ? k + 10 : k));
+    return static_cast<unsigned>(n) <= 40u ? detail::kCodeFacts.cardOfPicture[n] : 0;
 }
 
 }  // namespace durak

@@ -49,8 +49,12 @@ void ReturnCover(Game& g, int slot, Field coverBefore) {
 bool CoverSuitTest(Game& g) {
     const int c = PlayerCardIn(g, g.selectedSlot);
     const int suit = g.attackSuitNumber;
-    if (c == kNoCard || suit < 1 || suit > 4) return false;
-    if (!(g.computerAttackCard < c && c < SuitUpperBound(suit))) return false;
+    // All conditions in one test: between two computers the slot is drawn blindly, so
+    // whether it is empty, of the suit or high enough comes out differently at every try,
+    // while "it covers" is the rare answer.
+    const bool covers = (c != kNoCard) & (suit >= 1) & (suit <= 4) &
+                        (g.computerAttackCard < c) & (c < SuitUpperBound(suit));
+    if (!covers) return false;
     TakeCover(g, c);
     return true;
 }

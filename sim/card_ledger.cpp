@@ -4,6 +4,10 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "cards/card_code.h"
 
 namespace durak::sim {
@@ -69,21 +73,23 @@ void CardLedger::NewDeal() {
     firstFault_.clear();
 }
 
+// A card in, a card out, without a test of which card: entries mostly change between
+// empty and a card, at random. Index 36 takes the codes of no card; its count means
+// nothing (it may wrap) and its bit is masked off where the counts are read.
 void CardLedger::Counts::Add(int code) {
     const int i = IndexOf(code);
-    if (i == kNoCardIndex) return;
     const std::uint64_t bit = std::uint64_t{1} << i;
-    if (of[i]++ != 0) twice |= bit;
+    twice |= bit & (std::uint64_t{0} - (of[i] != 0));
     cards |= bit;
+    ++of[i];
 }
 
 void CardLedger::Counts::Remove(int code) {
     const int i = IndexOf(code);
-    if (i == kNoCardIndex) return;
     const std::uint64_t bit = std::uint64_t{1} << i;
     --of[i];
-    if (of[i] == 0) cards &= ~bit;
-    if (of[i] <= 1) twice &= ~bit;
+    cards &= ~(bit & (std::uint64_t{0} - (of[i] == 0)));
+    twice &= ~(bit & (std::uint64_t{0} - (of[i] <= 1)));
 }
 
 // Whether two rows of `Bytes` bytes differ, as straight-line code: sixteen bytes at a
@@ -125,12 +131,33 @@ std::uint64_t RowDiff(const OneBased<N>& now, const OneBased<N>& last) {
     return Diff<sizeof now.v>(now.v.data(), last.v.data());
 }
 
+// Bit i set where entry i of the two rows differs: eight entries compared at once.
+template <int N>
+std::uint64_t ChangedEntries(const OneBased<N>& now, const OneBased<N>& last) {
+    std::uint64_t changed = 0;
+#if defined(__SSE2__)
+    for (int at = 0; at < N; at += 8) {
+        __m128i a = _mm_setzero_si128(), b = _mm_setzero_si128();
+        const std::size_t bytes = 2 * static_cast<std::size_t>(N - at < 8 ? N - at : 8);
+        std::memcpy(&a, now.v.data() + at, bytes);
+        std::memcpy(&b, last.v.data() + at, bytes);
+        const __m128i same = _mm_packs_epi16(_mm_cmpeq_epi16(a, b), _mm_setzero_si128());
+        changed |= static_cast<std::uint64_t>(~_mm_movemask_epi8(same) & 0xFF) << at;
+    }
+#else
+    for (int i = 0; i < N; ++i)
+        changed |= static_cast<std::uint64_t>(now.v[static_cast<std::size_t>(i)] !=
+                                              last.v[static_cast<std::size_t>(i)]) << i;
+#endif
+    return changed;
+}
+
 // A changed row: the entries that differ move their cards in the counts.
 template <int N>
 void CardLedger::Refresh(Row<N>& row, const OneBased<N>& now, Counts& counts) {
     if (RowDiff(now, row.last) == 0) return;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(N); ++i) {
-        if (now.v[i] == row.last.v[i]) continue;
+    for (std::uint64_t changed = ChangedEntries(now, row.last); changed != 0; changed &= changed - 1) {
+        const auto i = static_cast<std::size_t>(std::countr_zero(changed));
         counts.Remove(row.last.v[i]);
         counts.Add(now.v[i]);
     }
@@ -220,10 +247,10 @@ void CardLedger::Check(const GameState& s) {
     }
 
     // A card in two rows, or twice in one, lies in two places.
-    const std::uint64_t placed = placed_.cards, twice = placed_.twice;
+    const std::uint64_t placed = placed_.cards & kAllCards, twice = placed_.twice & kAllCards;
 
     // Out of the stock into play; the trump card (entry 13) stays on display.
-    std::uint64_t drawn = drawn_.cards;
+    std::uint64_t drawn = drawn_.cards & kAllCards;
     const std::uint64_t trump = CardBit(s.seenCards[13]) & kAllCards;
     if ((drawn_.twice & trump) == 0) drawn &= ~trump;
 
