@@ -76,7 +76,7 @@ void CardLedger::NewDeal() {
 // A card in, a card out, without a test of which card: entries mostly change between
 // empty and a card, at random. Index 36 takes the codes of no card; its count means
 // nothing (it may wrap) and its bit is masked off where the counts are read.
-void CardLedger::Counts::Add(int code) {
+inline void CardLedger::Counts::Add(int code) {
     const int i = IndexOf(code);
     const std::uint64_t bit = std::uint64_t{1} << i;
     twice |= bit & (std::uint64_t{0} - (of[i] != 0));
@@ -84,7 +84,7 @@ void CardLedger::Counts::Add(int code) {
     ++of[i];
 }
 
-void CardLedger::Counts::Remove(int code) {
+inline void CardLedger::Counts::Remove(int code) {
     const int i = IndexOf(code);
     const std::uint64_t bit = std::uint64_t{1} << i;
     --of[i];
@@ -154,7 +154,7 @@ std::uint64_t ChangedEntries(const OneBased<N>& now, const OneBased<N>& last) {
 
 // A changed row: the entries that differ move their cards in the counts.
 template <int N>
-void CardLedger::Refresh(Row<N>& row, const OneBased<N>& now, Counts& counts) {
+inline void CardLedger::Refresh(Row<N>& row, const OneBased<N>& now, Counts& counts) {
     if (RowDiff(now, row.last) == 0) return;
     for (std::uint64_t changed = ChangedEntries(now, row.last); changed != 0; changed &= changed - 1) {
         const auto i = static_cast<std::size_t>(std::countr_zero(changed));
