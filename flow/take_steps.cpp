@@ -9,6 +9,7 @@
 
 #include "flow/take_steps.h"
 
+#include <array>
 #include <cstddef>
 
 namespace durak {
@@ -97,31 +98,58 @@ struct Rows {
     Field* first[6];
 };
 
-// to ← from: the card moves only into an empty slot, and only when there is one.
+// to ← from: the card moves only into an empty slot, and only when there is one. Which
+// slots hold cards is different at every round end, so the move is made by selection,
+// not by a test that guesses: a move that does not apply writes both places back as
+// they were.
 void Move(const Rows& rows, Place to, Place from) {
     Field& destination = rows[to];
     Field& source = rows[from];
-    if (destination != 0 || source == 0) return;
-    destination = source;
-    source = 0;
+    const Field d = destination, c = source;
+    const bool moves = (d == 0) & (c != 0);
+    destination = moves ? c : d;
+    source = moves ? Field{0} : c;
 }
 
+// A list of fills as the single moves it stands for, in order: the same number of moves
+// every time, so nothing about the list's shape has to be guessed while it runs.
+struct SingleMove {
+    Place to, from;
+};
+
 template <std::size_t N>
-void Apply(GameState& s, const Fill (&list)[N]) {
+constexpr std::size_t MoveCount(const Fill (&list)[N]) {
+    std::size_t count = 0;
+    for (const Fill& fill : list)
+        for (const Place& from : fill.from) count += from.slot != 0;
+    return count;
+}
+
+template <std::size_t Count, std::size_t N>
+constexpr std::array<SingleMove, Count> Moves(const Fill (&list)[N]) {
+    std::array<SingleMove, Count> moves{};
+    std::size_t at = 0;
+    for (const Fill& fill : list)
+        for (const Place& from : fill.from)
+            if (from.slot != 0) moves[at++] = {fill.to, from};
+    return moves;
+}
+
+constexpr auto kComputerTakeMoves = Moves<MoveCount(kComputerTakes)>(kComputerTakes);
+constexpr auto kPlayerTakeMoves = Moves<MoveCount(kPlayerTakes)>(kPlayerTakes);
+constexpr auto kPlayerCloseUpMoves = Moves<MoveCount(kPlayerCloseUp)>(kPlayerCloseUp);
+
+// A slot already holding a card takes nothing from any of its sources.
+template <std::size_t N>
+void Apply(GameState& s, const std::array<SingleMove, N>& moves) {
     const Rows rows(s);
-    for (const Fill& fill : list) {
-        // A slot already holding a card takes nothing: the rest of its sources wait.
-        if (rows[fill.to] != 0) continue;
-        for (const Place& from : fill.from) {
-            if (from.slot == 0) break;
-            Move(rows, fill.to, from);
-        }
-    }
+    for (const SingleMove& m : moves) Move(rows, m.to, m.from);
 }
 
 // Every card still in `row` goes into the first empty slot of `hand`, in pair order.
 template <int HandSize>
 void TakeWhatIsLeft(OneBased<HandSize>& hand, OneBased<6>& row) {
+    if (row.AllZero()) return;  // the lists mostly leave nothing
     for (int k = 1; k <= 6; ++k) {
         if (row[k] == 0) continue;
         for (int slot = 1; slot <= HandSize; ++slot) {
@@ -138,7 +166,7 @@ void TakeWhatIsLeft(OneBased<HandSize>& hand, OneBased<6>& row) {
 // ---------------------------------------------------------------------------------
 // The computer takes: its lists, then whatever they left on the table.
 void ComputerTakesTable(GameState& s) {
-    Apply(s, kComputerTakes);
+    Apply(s, kComputerTakeMoves);
     TakeWhatIsLeft(s.computerHand, s.tablePlayerAttack);
     TakeWhatIsLeft(s.computerHand, s.tableComputerDefence);
 }
@@ -147,8 +175,8 @@ void ComputerTakesTable(GameState& s) {
 // The player takes: its lists, the close-up, then whatever they left on the table.
 void PlayerTakesTable(GameState& s) {
     // With nothing on the computer's side of the table the lists move nothing.
-    if (!s.tableComputerAttack.AllZero() || !s.tablePlayerDefence.AllZero()) Apply(s, kPlayerTakes);
-    Apply(s, kPlayerCloseUp);
+    if (!s.tableComputerAttack.AllZero() || !s.tablePlayerDefence.AllZero()) Apply(s, kPlayerTakeMoves);
+    Apply(s, kPlayerCloseUpMoves);
     TakeWhatIsLeft(s.playerHand, s.tableComputerAttack);
     TakeWhatIsLeft(s.playerHand, s.tablePlayerDefence);
 }
