@@ -66,8 +66,17 @@ void TextLayer::ClearText() {
     if (shown_ != 0 || !pixels_.empty()) ++revision_;
     shown_ = 0;
     pixels_.clear();
+    runPlaces_ = pixelPlaces_ = 0;
     penX_ = penY_ = 0;
 }
+
+namespace {
+std::uint64_t PlaceBit(std::int64_t x, std::int64_t y) {
+    const auto h = static_cast<std::uint64_t>(x) * 0x9E3779B97F4A7C15ULL +
+                   static_cast<std::uint64_t>(y) * 0xC2B2AE3D27D4EB4FULL;
+    return std::uint64_t{1} << (h >> 58);
+}
+}  // namespace
 
 void TextLayer::MoveTextPen(std::int64_t x, std::int64_t y) {
     penX_ = Clamp(x);
@@ -75,7 +84,10 @@ void TextLayer::MoveTextPen(std::int64_t x, std::int64_t y) {
     if (!Visible(penX_, penY_) || penX_ < 0 || penY_ < 0) return;
     // The pen mostly comes back to a spot it has just been: look there first.
     const Pixel p{penX_, penY_};
-    if (std::find(pixels_.rbegin(), pixels_.rend(), p) != pixels_.rend()) return;
+    const std::uint64_t place = PlaceBit(p.x, p.y);
+    if ((pixelPlaces_ & place) && std::find(pixels_.rbegin(), pixels_.rend(), p) != pixels_.rend())
+        return;
+    pixelPlaces_ |= place;
     pixels_.push_back(p);
     ++revision_;
 }
@@ -87,10 +99,12 @@ void TextLayer::PrintRun(std::string_view text, bool lineBreak) {
         lineBreak ? 0 : (measure_ ? measure_(std::string(text)) : DefaultWidth(std::string(text)));
     if (Visible(penX_, penY_)) {
         const auto shown = runs_.begin() + static_cast<std::ptrdiff_t>(shown_);
-        const bool already = std::any_of(runs_.begin(), shown, [&](const Run& r) {
+        const std::uint64_t place = PlaceBit(penX_, penY_);
+        const bool already = (runPlaces_ & place) && std::any_of(runs_.begin(), shown, [&](const Run& r) {
             return r.x == penX_ && r.y == penY_ && r.text == text;
         });
         if (!already) {
+            runPlaces_ |= place;
             if (shown_ == runs_.size()) runs_.emplace_back();
             Run& run = runs_[shown_++];
             run.x = penX_;

@@ -99,6 +99,9 @@ private:
     std::string line_;
     char lineBuffer_[256];
     std::vector<Pixel> pixels_;
+    // One bit for each place a shown run or a pixel stands (of 64, by a hash of the place):
+    // a place whose bit is not set has nothing yet, and is not searched for.
+    std::uint64_t runPlaces_ = 0, pixelPlaces_ = 0;
     std::uint64_t revision_ = 0;
     std::function<int(const std::string&)> measure_;
 };
