@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace durak {
 
 template <int N>
@@ -57,6 +61,29 @@ struct OneBased {
         }
         for (; i < v.size(); ++i) any |= static_cast<std::uint16_t>(v[i]);
         return any == 0;
+    }
+    // Bit k−1 set for each entry k that holds no card (is 0): which slots are empty, for
+    // every slot at once, so a search for the first empty slot needs no guess per slot.
+    std::uint64_t EmptyMask() const {
+        static_assert(N <= 64);
+        constexpr int kBlocks = (N + 7) / 8;
+        std::int16_t padded[8 * kBlocks] = {};
+        std::memcpy(padded, v.data(), sizeof v);
+        std::uint64_t empty = 0;
+#if defined(__SSE2__)
+        for (int b = 0; b < kBlocks; ++b) {
+            __m128i block;
+            std::memcpy(&block, padded + 8 * b, sizeof block);
+            const __m128i zero = _mm_cmpeq_epi16(block, _mm_setzero_si128());
+            empty |= static_cast<std::uint64_t>(
+                         _mm_movemask_epi8(_mm_packs_epi16(zero, _mm_setzero_si128())) & 0xFF)
+                     << (8 * b);
+        }
+#else
+        for (int i = 0; i < 8 * kBlocks; ++i) empty |= static_cast<std::uint64_t>(padded[i] == 0) << i;
+#endif
+        if constexpr (N < 64) empty &= (std::uint64_t{1} << N) - 1;  // the padding is no slot
+        return empty;
     }
     // True when some entry from..to equals x.
     bool Contains(int x, int from = 1, int to = N) const {

@@ -6,6 +6,9 @@
 // seen cards from the deal on, so it is never drawn; once the stock is used up the trump
 // slot shows the trump suit's icon instead.
 
+#include <bit>
+#include <cstdint>
+
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
@@ -32,11 +35,19 @@ constexpr Field kAllDrawn = 35;
 // ---------------------------------------------------------------------------------
 // A random picture number naming a card: 0 and the blank pictures are drawn again at
 // once and not counted. The raw number stays in scratch.
+// The picture numbers that name a card, as bits: one test instead of five.
+constexpr std::uint64_t kCardPictures = [] {
+    std::uint64_t bits = 0;
+    for (int n = 1; n < kPictureRange; ++n)
+        if (!IsBlankIndex(n)) bits |= std::uint64_t{1} << n;
+    return bits;
+}();
+
 int DrawPictureNumber(Game& g) {
     for (;;) {
         const int n = RandomBelow(g.random, kPictureRange);
         g.scratch = static_cast<Field>(n);
-        if (n != 0 && !IsBlankIndex(n)) return n;
+        if ((kCardPictures >> n) & 1) return n;
     }
 }
 
@@ -44,21 +55,21 @@ int DrawPictureNumber(Game& g) {
 // The drawn card goes into the first empty front slot, the player's before the
 // computer's, and is recorded as seen. With all twelve front slots full it stays in
 // the stock.
+constexpr std::uint64_t kFrontSlots = 0x3F;  // slots 1..6 in an EmptyMask
+constexpr std::uint64_t kDrawEntries = ~((std::uint64_t{1} << (kFirstDrawEntry - 1)) - 1);
+
 void PlaceDrawnCard(Game& g) {
     Field* slot = nullptr;
-    for (int k = 1; k <= 6 && !slot; ++k)
-        if (g.playerHand[k] == 0) slot = &g.playerHand[k];
-    for (int k = 1; k <= 6 && !slot; ++k)
-        if (g.computerHand[k] == 0) slot = &g.computerHand[k];
+    if (const std::uint64_t empty = g.playerHand.EmptyMask() & kFrontSlots)
+        slot = &g.playerHand[std::countr_zero(empty) + 1];
+    else if (const std::uint64_t emptyToo = g.computerHand.EmptyMask() & kFrontSlots)
+        slot = &g.computerHand[std::countr_zero(emptyToo) + 1];
     if (!slot) return;
 
     *slot = g.drawnCard;
     ++g.dealtCount;
-    for (int entry = kFirstDrawEntry; entry <= 36; ++entry) {
-        if (g.seenCards[entry] != 0) continue;
-        g.seenCards[entry] = g.drawnCard;
-        break;
-    }
+    if (const std::uint64_t free = g.seenCards.EmptyMask() & kDrawEntries)
+        g.seenCards[std::countr_zero(free) + 1] = g.drawnCard;
 }
 
 // ---------------------------------------------------------------------------------
@@ -66,9 +77,7 @@ void PlaceDrawnCard(Game& g) {
 // further draw can change anything.
 bool NothingLeftToDraw(const GameState& s) {
     if (s.dealtCount >= kAllDrawn) return true;
-    for (int k = 1; k <= 6; ++k)
-        if (s.playerHand[k] == 0 || s.computerHand[k] == 0) return false;
-    return true;
+    return ((s.playerHand.EmptyMask() | s.computerHand.EmptyMask()) & kFrontSlots) == 0;
 }
 
 // ---------------------------------------------------------------------------------
