@@ -131,23 +131,35 @@ std::uint64_t RowDiff(const OneBased<N>& now, const OneBased<N>& last) {
     return Diff<sizeof now.v>(now.v.data(), last.v.data());
 }
 
-// Bit i set where entry i of the two rows differs: eight entries compared at once.
+// Bit i set where entry i of the two rows differs: eight entries compared at once, read
+// straight from the rows. A row that is not a whole number of eights ends with a block
+// overlapping the one before (a row shorter than eight: two overlapping halves).
+#if defined(__SSE2__)
+inline std::uint64_t DiffersAt(const std::int16_t* p, const std::int16_t* q, bool half) {
+    const __m128i a = half ? _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))
+                           : _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i b = half ? _mm_loadl_epi64(reinterpret_cast<const __m128i*>(q))
+                           : _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+    const __m128i same = _mm_packs_epi16(_mm_cmpeq_epi16(a, b), _mm_setzero_si128());
+    return static_cast<std::uint64_t>(~_mm_movemask_epi8(same) & (half ? 0x0F : 0xFF));
+}
+#endif
+
 template <int N>
 std::uint64_t ChangedEntries(const OneBased<N>& now, const OneBased<N>& last) {
     std::uint64_t changed = 0;
+    const std::int16_t* p = now.v.data();
+    const std::int16_t* q = last.v.data();
 #if defined(__SSE2__)
-    for (int at = 0; at < N; at += 8) {
-        __m128i a = _mm_setzero_si128(), b = _mm_setzero_si128();
-        const std::size_t bytes = 2 * static_cast<std::size_t>(N - at < 8 ? N - at : 8);
-        std::memcpy(&a, now.v.data() + at, bytes);
-        std::memcpy(&b, last.v.data() + at, bytes);
-        const __m128i same = _mm_packs_epi16(_mm_cmpeq_epi16(a, b), _mm_setzero_si128());
-        changed |= static_cast<std::uint64_t>(~_mm_movemask_epi8(same) & 0xFF) << at;
+    if constexpr (N >= 8) {
+        for (int at = 0; at + 8 <= N; at += 8) changed |= DiffersAt(p + at, q + at, false) << at;
+        if constexpr (N % 8 != 0) changed |= DiffersAt(p + N - 8, q + N - 8, false) << (N - 8);
+    } else {
+        static_assert(N >= 4);
+        changed = DiffersAt(p, q, true) | DiffersAt(p + N - 4, q + N - 4, true) << (N - 4);
     }
 #else
-    for (int i = 0; i < N; ++i)
-        changed |= static_cast<std::uint64_t>(now.v[static_cast<std::size_t>(i)] !=
-                                              last.v[static_cast<std::size_t>(i)]) << i;
+    for (int i = 0; i < N; ++i) changed |= static_cast<std::uint64_t>(p[i] != q[i]) << i;
 #endif
     return changed;
 }
