@@ -16,6 +16,7 @@ constexpr int kShuffleLimit = 180;
 // Hide the holders and the face-up slots, blank the table and hand slots 7..12, and
 // bring the fan back. Hand slots 1..6 and the trump slot get new pictures from the deal.
 void ResetDisplay(Screen& screen) {
+    if (screen.unseen) return;
     for (int holder = 1; holder <= 40; ++holder) screen.SetVisible(holder, false);
     for (int holder : {71, 48, 49, 50, 51, 52, 47, 54, 55}) screen.SetVisible(holder, false);
     ClearTablePlaces(screen);
