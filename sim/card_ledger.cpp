@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <cstddef>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -62,10 +63,7 @@ void CardLedger::NewDeal() {
     strayed_ = 0;
     afterResult_ = 0;
     // Every row is read afresh: against empty rows, each card of the next look is new.
-    player_ = {};
-    computer_ = {};
-    a_ = d_ = k_ = e_ = {};
-    seen_ = {};
+    last_ = GameState{};
     placed_ = {};
     drawn_ = {};
     resultStands_ = false;
@@ -166,15 +164,23 @@ std::uint64_t ChangedEntries(const OneBased<N>& now, const OneBased<N>& last) {
 
 // A changed row: the entries that differ move their cards in the counts.
 template <int N>
-inline void CardLedger::Refresh(Row<N>& row, const OneBased<N>& now, Counts& counts) {
-    if (RowDiff(now, row.last) == 0) return;
-    for (std::uint64_t changed = ChangedEntries(now, row.last); changed != 0; changed &= changed - 1) {
+inline void CardLedger::Refresh(OneBased<N>& last, const OneBased<N>& now, Counts& counts) {
+    if (RowDiff(now, last) == 0) return;
+    for (std::uint64_t changed = ChangedEntries(now, last); changed != 0; changed &= changed - 1) {
         const auto i = static_cast<std::size_t>(std::countr_zero(changed));
-        counts.Remove(row.last.v[i]);
+        counts.Remove(last.v[i]);
         counts.Add(now.v[i]);
     }
-    row.last = now;
+    last = now;
 }
+
+// The hands lie side by side in the game's state, and so do the four table rows.
+static_assert(offsetof(GameState, computerHand) == offsetof(GameState, playerHand) + sizeof(OneBased<12>));
+static_assert(offsetof(GameState, tableComputerDefence) == offsetof(GameState, tablePlayerAttack) + sizeof(OneBased<6>));
+static_assert(offsetof(GameState, tableComputerAttack) == offsetof(GameState, tableComputerDefence) + sizeof(OneBased<6>));
+static_assert(offsetof(GameState, tablePlayerDefence) == offsetof(GameState, tableComputerAttack) + sizeof(OneBased<6>));
+constexpr std::size_t kHandsBytes = sizeof(OneBased<12>) + sizeof(OneBased<16>);
+constexpr std::size_t kTableBytes = 4 * sizeof(OneBased<6>);
 
 void CardLedger::Step(const GameState& state, const char* step) {
     lastStep_ = step;
@@ -231,21 +237,17 @@ void CardLedger::Check(const GameState& s) {
     // look, nothing new can be wrong; all rows are compared at once.
     const Field score[4] = {s.playerTookCount, s.computerTookCount, s.playerDefendedCount,
                             s.computerDefendedCount};
-    const std::uint64_t moved = RowDiff(s.playerHand, player_.last) |
-                                RowDiff(s.computerHand, computer_.last) |
-                                RowDiff(s.tablePlayerAttack, a_.last) |
-                                RowDiff(s.tableComputerDefence, d_.last) |
-                                RowDiff(s.tableComputerAttack, k_.last) |
-                                RowDiff(s.tablePlayerDefence, e_.last) |
-                                RowDiff(s.seenCards, seen_.last) | Diff<sizeof score>(score, score_);
+    const std::uint64_t moved = Diff<kHandsBytes>(&s.playerHand, &last_.playerHand) |
+                                Diff<kTableBytes>(&s.tablePlayerAttack, &last_.tablePlayerAttack) |
+                                RowDiff(s.seenCards, last_.seenCards) | Diff<sizeof score>(score, score_);
     if (moved == 0) return;
-    Refresh(player_, s.playerHand, placed_);
-    Refresh(computer_, s.computerHand, placed_);
-    Refresh(a_, s.tablePlayerAttack, placed_);
-    Refresh(d_, s.tableComputerDefence, placed_);
-    Refresh(k_, s.tableComputerAttack, placed_);
-    Refresh(e_, s.tablePlayerDefence, placed_);
-    Refresh(seen_, s.seenCards, drawn_);
+    Refresh(last_.playerHand, s.playerHand, placed_);
+    Refresh(last_.computerHand, s.computerHand, placed_);
+    Refresh(last_.tablePlayerAttack, s.tablePlayerAttack, placed_);
+    Refresh(last_.tableComputerDefence, s.tableComputerDefence, placed_);
+    Refresh(last_.tableComputerAttack, s.tableComputerAttack, placed_);
+    Refresh(last_.tablePlayerDefence, s.tablePlayerDefence, placed_);
+    Refresh(last_.seenCards, s.seenCards, drawn_);
     std::memcpy(score_, score, sizeof score);
 
     // Once a result stands nothing moves: each change is one move too many.

@@ -68,10 +68,6 @@ private:
     // only the entries that differ are read. Each card's count over the hands and the
     // table (and apart from them, over the drawn cards) tells at once which cards lie in
     // two places.
-    template <int N>
-    struct Row {
-        OneBased<N> last;
-    };
     struct Counts {
         std::uint8_t of[37] = {};     // by card index; index 36 takes every code of no card
         std::uint64_t cards = 0;      // cards counted at least once
@@ -80,11 +76,10 @@ private:
         void Remove(int code);
     };
     template <int N>
-    void Refresh(Row<N>& row, const OneBased<N>& now, Counts& counts);
-    Row<12> player_;
-    Row<16> computer_;
-    Row<6> a_, d_, k_, e_;
-    Row<36> seen_;
+    void Refresh(OneBased<N>& last, const OneBased<N>& now, Counts& counts);
+    // The rows as at the last look, where the game keeps them: rows that lie side by
+    // side in the game's state are compared as one.
+    GameState last_;
     Counts placed_;  // hands and table
     Counts drawn_;   // the deal, the trump card and the stock's draws
     Field score_[4] = {0, 0, 0, 0};

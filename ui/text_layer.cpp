@@ -119,8 +119,13 @@ void TextLayer::PrintRun(std::string_view text, bool lineBreak) {
 }
 
 std::string_view TextLayer::Join(std::initializer_list<PrintItem> items) {
-    // One item alone is its own text: nothing to copy.
-    if (items.size() == 1 && !items.begin()->isNumber) return items.begin()->text;
+    // One item alone is its own text, or a number's text from the table: nothing to copy.
+    if (items.size() == 1) {
+        const PrintItem& item = *items.begin();
+        if (!item.isNumber) return item.text;
+        if (item.number >= 0 && item.number < kTabledNumbers)
+            return {kNumbers.text[item.number], kNumbers.length[item.number]};
+    }
     // A tabled number is copied as a whole word of 8 bytes (it is at most 5): the buffer
     // keeps that much room.
     std::size_t n = 0;
