@@ -88,6 +88,7 @@ void PlayerOutcome(Game& g) {
 // Every hand slot shows what it holds. The take steps and the close-up have just filled
 // some of them; a slot left empty shows blank.
 void ShowPlayerHand(Game& g) {
+    if (g.screen.unseen) return;
     for (int slot = 1; slot <= 12; ++slot)
         ShowCardOrBlank(g.screen, HandSlotControl(slot), g.playerHand[slot]);
 }

@@ -102,7 +102,8 @@ void DrawLoop(Game& g) {
         PlaceDrawnCard(g);
         seen |= CardBit(g.drawnCard);
         done = NothingLeftToDraw(g);
-        for (int k = 1; k <= 6; ++k) ShowCard(g.screen, HandSlotControl(k), g.playerHand[k]);
+        if (!g.screen.unseen)
+            for (int k = 1; k <= 6; ++k) ShowCard(g.screen, HandSlotControl(k), g.playerHand[k]);
     }
 }
 

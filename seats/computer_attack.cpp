@@ -260,8 +260,9 @@ void ComputerAttack(Game& g) {
 void ComputerFollowUp(Game& g) {
     StepScope step(g);
 
-    for (int s = 1; s <= 12; ++s)
-        if (g.playerHand[s] == 0) ClearSlot(g.screen, HandSlotControl(s));
+    if (!g.screen.unseen)
+        for (int s = 1; s <= 12; ++s)
+            if (g.playerHand[s] == 0) ClearSlot(g.screen, HandSlotControl(s));
 
     // The round has already ended inside this move (the turn has passed to the
     // player): nothing is left to cover or to add, and the round is not ended twice. The
