@@ -6,6 +6,13 @@
 // the first card of the cover's rank, trumps included. A round holds six pairs: with
 // six attack cards on the table the computer adds nothing more.
 
+#include <bit>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
@@ -77,12 +84,28 @@ void ChooseLead(Game& g) {
 
 // First slot whose value equals the cover or has its rank; 0 when none. An empty slot
 // equals a cover of 0, so with no cover the scan stops at the first empty slot.
+// All sixteen slots are compared at once with each code of the cover's rank.
+static_assert(sizeof(OneBased<16>) == 32);
 int SlotOfRank(const GameState& s, int cover) {
+#if defined(__SSE2__)
+    const auto* hand = reinterpret_cast<const __m128i*>(s.computerHand.v.data());
+    const __m128i low = _mm_loadu_si128(hand), high = _mm_loadu_si128(hand + 1);
+    std::uint32_t found = 0;
+    for (const int apart : {0, 50, -50, 100, -100, 150, -150}) {
+        const int code = cover + apart;
+        if (code < INT16_MIN || code > INT16_MAX) continue;  // no slot can hold it
+        const __m128i v = _mm_set1_epi16(static_cast<std::int16_t>(code));
+        found |= static_cast<std::uint32_t>(
+            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(low, v), _mm_cmpeq_epi16(high, v))));
+    }
+    return found == 0 ? 0 : std::countr_zero(found) + 1;
+#else
     for (int slot = 1; slot <= 16; ++slot) {
         const int c = s.computerHand[slot];
         if (c == cover || SameRank(c, cover)) return slot;
     }
     return 0;
+#endif
 }
 
 // The addition: a card of the rank of the latest cover, trumps included.
