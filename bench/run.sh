@@ -9,6 +9,7 @@
 #
 #   bench/run.sh            all of them (about five minutes)
 #   ROUNDS=21 bench/run.sh  more start-up rounds (default 15)
+#   BASELINE=e837ea1 bench/run.sh   also headless speed against that commit (headless_vs.sh)
 #
 # Everything is built into build-bench/ and run from there; nothing is written into the
 # source tree (the virtual screens' runtime folder is a temporary one).
@@ -32,6 +33,11 @@ for mode in 200 mixed; do
   line=$("$sim" --games 100000 --mode "$mode" --seed 1 | tail -n 1)
   echo "mode $mode: $line"
 done
+
+if [[ -n "${BASELINE:-}" ]]; then
+  echo "== headless speed against $BASELINE (interleaved rounds, CPU time; instructions per game)"
+  bench/headless_vs.sh "$BASELINE" 10 20000
+fi
 
 echo "== length of a two-computer game in the window (waits only, clicks instant)"
 for pace in 1 300 600; do
