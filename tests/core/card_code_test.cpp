@@ -109,6 +109,35 @@ TEST(CardTests, EveryCodeAgreesWithTheBands) {
     EXPECT_EQ(bits.size(), 36u);
 }
 
+// The empty slots of a row as a mask, for rows of every length the game has: slot by
+// slot the same answer as looking at each entry, also for codes of no card (which are
+// not empty) and for the entries past a whole block of eight.
+template <int N>
+void ExpectEmptyMaskOf(std::uint32_t seed) {
+    OneBased<N> row;
+    for (int round = 0; round < 200; ++round) {
+        std::uint64_t expected = 0;
+        for (int k = 1; k <= N; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            const int pick = static_cast<int>(seed >> 16) % 5;
+            const std::int16_t values[5] = {0, 0, 156, -32768, 32767};
+            row[k] = values[pick];
+            if (values[pick] == 0) expected |= std::uint64_t{1} << (k - 1);
+        }
+        ASSERT_EQ(row.EmptyMask(), expected) << "row of " << N << ", round " << round;
+        ASSERT_EQ(row.CountNonZero(), N - std::popcount(expected));
+    }
+    row.Clear();
+    EXPECT_EQ(row.EmptyMask(), (std::uint64_t{1} << N) - 1);
+}
+
+TEST(CardTests, EmptySlotsOfEveryRowLength) {
+    ExpectEmptyMaskOf<6>(1);
+    ExpectEmptyMaskOf<12>(2);
+    ExpectEmptyMaskOf<16>(3);
+    ExpectEmptyMaskOf<36>(4);
+}
+
 TEST(DisplayOperations, ShowCardKeepsThePictureForNoCard) {
     fakes::RecordingScreen screen;
     ShowCard(screen, 43, 59);

@@ -241,6 +241,23 @@ TEST(ComputerAdding, NothingOfTheRankEndsTheRoundWithoutMessage) {
     EXPECT_EQ(at.text, "");
 }
 
+// Codes of no card at the ends of the 16-bit range are of no rank: a cover 50 below the
+// top of the range has no code 50 above it, which must not wrap round onto a slot's
+// value at the bottom.
+TEST(ComputerAdding, CodesAtTheEndsOfTheRangeHaveNoRank) {
+    AttackTable t(kHeartsTrump);
+    t.Hand({{1, -32739}, {2, 32767 - 50 - 100}});
+    t.Pair(1, 106, 108);
+    t.g.computerAttackPair = 2;
+    t.g.playerDefencePair = 2;
+    t.JustCovered(32747);
+    CutLog steps(t, {"EndRound"});
+
+    EXPECT_EQ(RunToCut([&] { ComputerAttack(t.g); }), "EndRound");
+    EXPECT_EQ(steps.At("EndRound").state.computerHand[1], -32739);
+    EXPECT_EQ(steps.At("EndRound").state.computerAttackCard, 0);
+}
+
 // Six attack cards make a full round: the computer adds nothing more, and neither the
 // card of pair 1 nor a card of the hand is touched.
 TEST(ComputerAdding, SeventhCardIsRefused) {
