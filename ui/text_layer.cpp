@@ -7,6 +7,10 @@
 namespace durak {
 
 namespace {
+// The pen stays far inside 64 bits however many empty lines are printed.
+constexpr std::int64_t kPenLimit = std::int64_t{1} << 40;
+
+std::int64_t Clamp(std::int64_t v) { return std::clamp(v, -kPenLimit, kPenLimit); }
 
 int DefaultWidth(const std::string& utf8) {
     int glyphs = 0;
@@ -52,6 +56,10 @@ std::string TextLayer::FormatNumber(int number) {
 
 void TextLayer::SetWidthMeasure(std::function<int(const std::string&)> measure) {
     measure_ = std::move(measure);
+}
+
+bool TextLayer::Visible(std::int64_t x, std::int64_t y) {
+    return x < kClientWidth && y < kClientHeight && y > -kLineHeight;
 }
 
 void TextLayer::ClearText() {
@@ -149,8 +157,12 @@ void TextLayer::Print(std::initializer_list<PrintItem> items) {
     PrintRun(Join(items), false);
 }
 
-void TextLayer::PrintVisibleLine(std::initializer_list<PrintItem> items) {
-    PrintRun(Join(items), true);
+void TextLayer::PrintLine(std::initializer_list<PrintItem> items) {
+    // A line far outside the window leaves nothing to keep; the pen only moves on.
+    if (Visible(penX_, penY_) && items.size() != 0) {
+        PrintRun(Join(items), true);
+    }
+    PrintEmptyLines(1);
 }
 
 void TextLayer::PrintStatus(const char* message) {
@@ -161,6 +173,13 @@ void TextLayer::PrintStatus(const char* message) {
 void TextLayer::ClearAndPrintStatus(const char* message) {
     ClearText();
     PrintStatus(message);
+}
+
+void TextLayer::PrintEmptyLines(std::int64_t n) {
+    if (n <= 0) return;
+    penX_ = 0;
+    // Saturate instead of overflowing: far below the window is far enough.
+    penY_ = (n > kPenLimit / kLineHeight) ? kPenLimit : Clamp(penY_ + n * kLineHeight);
 }
 
 std::string TextLayer::Dump() const {

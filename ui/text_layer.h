@@ -58,12 +58,7 @@ public:
     void ClearText();
     void MoveTextPen(std::int64_t x, std::int64_t y);
     // Prints the items from the pen, then moves the pen to x = 0 on the next line.
-    void PrintLine(std::initializer_list<PrintItem> items = {}) {
-        // A line far outside the window, or an empty one, leaves nothing to keep; the pen
-        // only moves on (most lines the game prints are such).
-        if (items.size() != 0 && Visible(penX_, penY_)) PrintVisibleLine(items);
-        PrintEmptyLines(1);
-    }
+    void PrintLine(std::initializer_list<PrintItem> items = {});
     // Prints the items from the pen and leaves the pen just after them.
     void Print(std::initializer_list<PrintItem> items);
     // A message on the status line: the pen goes there and the message is printed as a line.
@@ -71,12 +66,7 @@ public:
     // The same after erasing all text: the message stands alone.
     void ClearAndPrintStatus(const char* message);
     // n empty lines at once: the pen moves n lines down.
-    void PrintEmptyLines(std::int64_t n) {
-        if (n <= 0) return;
-        penX_ = 0;
-        // Saturate instead of overflowing: far below the window is far enough.
-        penY_ = (n > kPenLimit / kLineHeight) ? kPenLimit : Clamp(penY_ + n * kLineHeight);
-    }
+    void PrintEmptyLines(std::int64_t n);
 
     std::int64_t PenX() const { return penX_; }
     std::int64_t PenY() const { return penY_; }
@@ -99,13 +89,7 @@ private:
     std::string_view Join(std::initializer_list<PrintItem> items);
     std::string_view JoinLong(std::initializer_list<PrintItem> items);
     static void AppendNumber(std::string& out, int number);
-    static bool Visible(std::int64_t x, std::int64_t y) {
-        return x < kClientWidth && y < kClientHeight && y > -kLineHeight;
-    }
-    // The pen stays far inside 64 bits however many empty lines are printed.
-    static constexpr std::int64_t kPenLimit = std::int64_t{1} << 40;
-    static std::int64_t Clamp(std::int64_t v) { return v < -kPenLimit ? -kPenLimit : v > kPenLimit ? kPenLimit : v; }
-    void PrintVisibleLine(std::initializer_list<PrintItem> items);
+    static bool Visible(std::int64_t x, std::int64_t y);
 
     std::int64_t penX_ = 0, penY_ = 0;
     // The runs shown are the first shown_; the ones after them are kept from before the
