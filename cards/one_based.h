@@ -65,24 +65,28 @@ struct OneBased {
     // Bit k−1 set for each entry k that holds no card (is 0): which slots are empty, for
     // every slot at once, so a search for the first empty slot needs no guess per slot.
     std::uint64_t EmptyMask() const {
-        static_assert(N <= 64);
-        constexpr int kBlocks = (N + 7) / 8;
-        std::int16_t padded[8 * kBlocks] = {};
-        std::memcpy(padded, v.data(), sizeof v);
+        static_assert(N >= 4 && N <= 64);
         std::uint64_t empty = 0;
 #if defined(__SSE2__)
-        for (int b = 0; b < kBlocks; ++b) {
-            __m128i block;
-            std::memcpy(&block, padded + 8 * b, sizeof block);
+        // Eight entries a block, read straight from the row; a row that is not a whole
+        // number of blocks ends with one overlapping the block before (a row shorter than
+        // a block: two overlapping halves).
+        const auto zeros = [this](int at, bool half) {
+            const auto* p = reinterpret_cast<const __m128i*>(v.data() + at);
+            const __m128i block = half ? _mm_loadl_epi64(p) : _mm_loadu_si128(p);
             const __m128i zero = _mm_cmpeq_epi16(block, _mm_setzero_si128());
-            empty |= static_cast<std::uint64_t>(
-                         _mm_movemask_epi8(_mm_packs_epi16(zero, _mm_setzero_si128())) & 0xFF)
-                     << (8 * b);
+            return static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_packs_epi16(zero, _mm_setzero_si128())) &
+                                              (half ? 0x0F : 0xFF));
+        };
+        if constexpr (N >= 8) {
+            for (int at = 0; at + 8 <= N; at += 8) empty |= zeros(at, false) << at;
+            if constexpr (N % 8 != 0) empty |= zeros(N - 8, false) << (N - 8);
+        } else {
+            empty = zeros(0, true) | zeros(N - 4, true) << (N - 4);
         }
 #else
-        for (int i = 0; i < 8 * kBlocks; ++i) empty |= static_cast<std::uint64_t>(padded[i] == 0) << i;
+        for (int i = 0; i < N; ++i) empty |= static_cast<std::uint64_t>(v[static_cast<std::size_t>(i)] == 0) << i;
 #endif
-        if constexpr (N < 64) empty &= (std::uint64_t{1} << N) - 1;  // the padding is no slot
         return empty;
     }
     // True when some entry from..to equals x.

@@ -84,7 +84,9 @@ bool NothingLeftToDraw(const GameState& s) {
 // At most 305 counted draws; a seen card is simply drawn again. The player's front
 // slots are shown after every draw of an unseen card. Once nothing is left to draw the
 // remaining draws would change nothing, so the loop ends there.
-void DrawLoop(Game& g) {
+// Kept out of line, as the printing of the round's start below: their locals stay off the
+// stack of the moves that the refill goes on to nest.
+[[gnu::noinline]] void DrawLoop(Game& g) {
     g.drawAttempts = 1;
     g.random.Reseed();
     // The seen cards as bits: a draw is told seen or unseen without a scan.
@@ -110,7 +112,17 @@ void DrawLoop(Game& g) {
 // ---------------------------------------------------------------------------------
 // The cursors of both attacks start again at pair 1 and no hand slot is selected. The
 // player's front cards are printed under the hand.
-void ResetRound(Game& g) {
+// The computer's count as it stood before the draws, at the top right, then its fan.
+[[gnu::noinline]] void ShowCountBefore(Game& g, Field countBefore) {
+    g.text.PrintLine();
+    g.text.MoveTextPen(7500, 20);
+    g.text.PrintLine({"Карт-", countBefore});
+
+    g.computerCardCount = static_cast<Field>(g.computerHand.CountNonZero());
+    ShowFan(g.screen, g.computerCardCount);
+}
+
+[[gnu::noinline]] void ResetRound(Game& g) {
     g.playerAttackPair = 1;
     g.computerDefencePair = 1;
     g.computerAttackPair = 1;
@@ -154,14 +166,7 @@ void RefillFromStock(Game& g) {
         SuitIcon(g.screen, suit);
     } else {
         DrawLoop(g);
-
-        // The computer's count as it stood before the draws, at the top right.
-        g.text.PrintLine();
-        g.text.MoveTextPen(7500, 20);
-        g.text.PrintLine({"Карт-", countBefore});
-
-        g.computerCardCount = static_cast<Field>(g.computerHand.CountNonZero());
-        ShowFan(g.screen, g.computerCardCount);
+        ShowCountBefore(g, countBefore);
     }
 
     ResetRound(g);

@@ -90,8 +90,9 @@ int SlotOfRank(const GameState& s, int cover) {
 #if defined(__SSE2__)
     const auto* hand = reinterpret_cast<const __m128i*>(s.computerHand.v.data());
     const __m128i low = _mm_loadu_si128(hand), high = _mm_loadu_si128(hand + 1);
+    static constexpr int kApart[] = {0, 50, -50, 100, -100, 150, -150};
     std::uint32_t found = 0;
-    for (const int apart : {0, 50, -50, 100, -100, 150, -150}) {
+    for (const int apart : kApart) {
         const int code = cover + apart;
         if (code < INT16_MIN || code > INT16_MAX) continue;  // no slot can hold it
         const __m128i v = _mm_set1_epi16(static_cast<std::int16_t>(code));
