@@ -173,9 +173,27 @@ void TableSurface::paintEvent(QPaintEvent* event) {
             const int left = ToPixels(run.x), top = ToPixels(run.y);
             if (!dirty.intersects(QRect(left, top, kClientWidthPx - left, metrics.height())))
                 continue;
-            painter.drawText(left, top + metrics.ascent(), QString::fromStdString(run.text));
+            // Its top-left corner on the line's top: the baseline lies one ascent lower,
+            // where drawing the text from its baseline puts it, pixel for pixel.
+            painter.drawStaticText(left, top, LaidOut(run.text));
         }
     }
+}
+
+// Between two computers the same messages and numbers stand on the table move after
+// move, and every move that repaints a card under a line draws that line again; laying
+// its glyphs out (shaping the text) each time would cost more than drawing them. The
+// laid-out texts are kept while there are few of them; the numbers of many rounds would
+// make them many, and then they are laid out afresh.
+const QStaticText& TableSurface::LaidOut(const std::string& utf8) {
+    constexpr std::size_t kKept = 128;
+    auto it = laidOut_.find(utf8);
+    if (it != laidOut_.end()) return it->second;
+    if (laidOut_.size() >= kKept) laidOut_.clear();
+    QStaticText text(QString::fromStdString(utf8));
+    text.setTextFormat(Qt::PlainText);
+    text.prepare(QTransform(), font_);
+    return laidOut_.emplace(utf8, std::move(text)).first->second;
 }
 
 }  // namespace durak::qt
