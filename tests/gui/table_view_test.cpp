@@ -81,12 +81,12 @@ TEST(TableView, TextIsPaintedInASmallSansSerifFace) {
 }
 
 // The printed lines look as the font draws each text from its baseline, also when
-// the same text is painted again, another text takes its place or many texts came
-// and went.
+// the same text is painted again, when a move erases lines and prints another, and
+// after many texts came and went.
 TEST(TableView, PrintedTextIsDrawnAsTheFontDrawsIt) {
     TestWindow t;
     TextLayer& text = t.window.Text();
-    const QImage bare = GrabClient(t.surface());
+    const QImage bare = ScreenShot(t);
     const QFont font = TableSurface::TextFont();
     const QFontMetrics metrics(font);
     auto expected = [&](std::initializer_list<std::pair<QPoint, const char*>> lines) {
@@ -101,7 +101,7 @@ TEST(TableView, PrintedTextIsDrawnAsTheFontDrawsIt) {
     auto shown = [&] {
         t.surface().SyncText();
         QCoreApplication::processEvents();
-        return GrabClient(t.surface());
+        return ScreenShot(t);
     };
     text.MoveTextPen(50, 6420);
     text.PrintLine({"Мы отбидись..."});
@@ -116,7 +116,14 @@ TEST(TableView, PrintedTextIsDrawnAsTheFontDrawsIt) {
     t.surface().update();
     EXPECT_EQ(shown(), first);
 
-    // Another message over the same place, after more texts than are kept laid out.
+    // The next move's message over a longer one: what the move changed is repainted,
+    // and no trace of the old lines is left.
+    text.ClearText();
+    text.MoveTextPen(50, 6420);
+    text.PrintLine({"Мы ходим"});
+    EXPECT_EQ(shown(), expected({{{3, 428}, "Мы ходим"}}));
+
+    // Another message, after more texts than are kept laid out.
     for (int k = 0; k < 300; ++k) {
         text.ClearText();
         text.MoveTextPen(50, 1200);

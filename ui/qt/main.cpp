@@ -91,19 +91,7 @@ public:
 
 }  // namespace
 
-// How the window's pixels reach an X server. Through shared memory, Qt must ask the
-// server, in a round trip, whether it has finished reading the last frame before it
-// paints over any part of it again; a move of the game repaints a few cards and a line
-// of text where the move before painted too, so every move would wait on the server
-// once (and wake the program's event thread for the answer). Sent with the request
-// instead, the few kilobytes a move changes cost less than that round trip, and the
-// window looks the same. Left as it is when the user has set it either way.
-static void SendPixelsWithTheirRequests() {
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
-}
-
 int main(int argc, char* argv[]) {
-    SendPixelsWithTheirRequests();
     NoDisplayGuard guard;
     QApplication app(argc, argv);
     guard.Release();

@@ -125,21 +125,25 @@ void TableSurface::ShowWindow() {
     w->repaint();
 }
 
-// Only the lines that appeared or went away are repainted, each as a band from where it
-// starts to the right edge, and the pixels: a move that prints a message repaints that
-// line, not the whole table with every card on it.
+// Only the lines that appeared or went away are repainted, each where its glyphs lie,
+// and the pixels: a move that prints a message repaints that message, not the whole
+// table with every card on it, nor the width of the window beside it.
 void TableSurface::SyncText() {
     if (text_.Revision() == syncedRevision_) return;
     syncedRevision_ = text_.Revision();
-    // A line's glyphs stay within its 13-pixel height; a little more on every side.
+    // A line's glyphs stay within its advance and its 13-pixel height, but for a little
+    // ink past either end; a little more on every side.
     constexpr int kMargin = 2;
-    const int bandHeight = TextLayer::kLineHeight / kTwipsPerPixel + 2 * kMargin + 1;
+    const QFontMetrics metrics(font_);
     QRegion changed;
     auto lines = [&](std::span<const TextLayer::Run> from, std::span<const TextLayer::Run> in) {
         for (const TextLayer::Run& run : from) {
             if (std::find(in.begin(), in.end(), run) != in.end()) continue;
-            const int left = ToPixels(run.x) - kMargin;
-            changed += QRect(left, ToPixels(run.y) - kMargin, kClientWidthPx - left, bandHeight);
+            const QString line = QString::fromStdString(run.text);
+            const QRect glyphs = metrics.boundingRect(line) |
+                                 QRect(0, -metrics.ascent(), metrics.horizontalAdvance(line), metrics.height());
+            changed += glyphs.translated(ToPixels(run.x), ToPixels(run.y) + metrics.ascent())
+                           .adjusted(-kMargin, -kMargin, kMargin, kMargin);
         }
     };
     auto pixels = [&](std::span<const TextLayer::Pixel> from, std::span<const TextLayer::Pixel> in) {
