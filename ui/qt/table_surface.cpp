@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 #include "flow/input_dispatch.h"
 
@@ -131,19 +132,17 @@ void TableSurface::ShowWindow() {
 void TableSurface::SyncText() {
     if (text_.Revision() == syncedRevision_) return;
     syncedRevision_ = text_.Revision();
-    // A line's glyphs stay within its advance and its 13-pixel height, but for a little
-    // ink past either end; a little more on every side.
+    // Where a line's glyphs put ink, and a little more on every side.
     constexpr int kMargin = 2;
-    const QFontMetrics metrics(font_);
     QRegion changed;
     auto lines = [&](std::span<const TextLayer::Run> from, std::span<const TextLayer::Run> in) {
         for (const TextLayer::Run& run : from) {
+            const int left = ToPixels(run.x), top = ToPixels(run.y);
+            // Text printed below or right of the client area (the pen after the long
+            // runs of empty lines) is never seen.
+            if (top - kMargin >= kClientHeightPx || left - kMargin >= kClientWidthPx) continue;
             if (std::find(in.begin(), in.end(), run) != in.end()) continue;
-            const QString line = QString::fromStdString(run.text);
-            const QRect glyphs = metrics.boundingRect(line) |
-                                 QRect(0, -metrics.ascent(), metrics.horizontalAdvance(line), metrics.height());
-            changed += glyphs.translated(ToPixels(run.x), ToPixels(run.y) + metrics.ascent())
-                           .adjusted(-kMargin, -kMargin, kMargin, kMargin);
+            changed += LaidOut(run.text).ink.translated(left, top).adjusted(-kMargin, -kMargin, kMargin, kMargin);
         }
     };
     auto pixels = [&](std::span<const TextLayer::Pixel> from, std::span<const TextLayer::Pixel> in) {
@@ -179,7 +178,7 @@ void TableSurface::paintEvent(QPaintEvent* event) {
                 continue;
             // Its top-left corner on the line's top: the baseline lies one ascent lower,
             // where drawing the text from its baseline puts it, pixel for pixel.
-            painter.drawStaticText(left, top, LaidOut(run.text));
+            painter.drawStaticText(left, top, LaidOut(run.text).glyphs);
         }
     }
 }
@@ -189,15 +188,21 @@ void TableSurface::paintEvent(QPaintEvent* event) {
 // its glyphs out (shaping the text) each time would cost more than drawing them. The
 // laid-out texts are kept while there are few of them; the numbers of many rounds would
 // make them many, and then they are laid out afresh.
-const QStaticText& TableSurface::LaidOut(const std::string& utf8) {
+const TableSurface::LaidOutLine& TableSurface::LaidOut(const std::string& utf8) {
     constexpr std::size_t kKept = 128;
     auto it = laidOut_.find(utf8);
     if (it != laidOut_.end()) return it->second;
     if (laidOut_.size() >= kKept) laidOut_.clear();
-    QStaticText text(QString::fromStdString(utf8));
-    text.setTextFormat(Qt::PlainText);
-    text.prepare(QTransform(), font_);
-    return laidOut_.emplace(utf8, std::move(text)).first->second;
+    LaidOutLine line{QStaticText(QString::fromStdString(utf8)), {}};
+    line.glyphs.setTextFormat(Qt::PlainText);
+    line.glyphs.prepare(QTransform(), font_);
+    // The ink of the glyphs, which may reach a little past the advance at either end,
+    // with the line's whole height, the baseline one ascent below the top.
+    const QFontMetrics metrics(font_);
+    const int advance = static_cast<int>(std::ceil(line.glyphs.size().width()));
+    line.ink = (metrics.boundingRect(line.glyphs.text()) | QRect(0, -metrics.ascent(), advance, metrics.height()))
+                   .translated(0, metrics.ascent());
+    return laidOut_.emplace(utf8, std::move(line)).first->second;
 }
 
 }  // namespace durak::qt

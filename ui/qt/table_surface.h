@@ -54,8 +54,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // `utf8` with its glyphs laid out in the window's font, ready to be drawn.
-    const QStaticText& LaidOut(const std::string& utf8);
+    // A printed text with its glyphs laid out in the window's font, ready to be drawn,
+    // and where they put ink, from the line's top-left corner.
+    struct LaidOutLine {
+        QStaticText glyphs;
+        QRect ink;
+    };
+    const LaidOutLine& LaidOut(const std::string& utf8);
 
     TextLayer& text_;
     QFont font_;
@@ -66,7 +71,7 @@ private:
     std::uint64_t syncedRevision_ = ~std::uint64_t{0};
     std::vector<TextLayer::Run> syncedRuns_;
     std::vector<TextLayer::Pixel> syncedPixels_;
-    std::unordered_map<std::string, QStaticText> laidOut_;
+    std::unordered_map<std::string, LaidOutLine> laidOut_;
 };
 
 }  // namespace durak::qt
