@@ -1,8 +1,6 @@
 // A picture stored as its pixels, so the game shows it without decoding a PNG: the
 // image the PNG of the same picture reads as, kept whole (its format and every pixel).
-// The card generator writes this form beside each PNG and the program embeds it;
-// the resources compress it (zstd where Qt has it), which unpacks far faster than a
-// PNG decodes.
+// The card generator writes this form beside each PNG and the program embeds it.
 //
 // Layout, every number a 32-bit little-endian word: the letters "PXL1", the width,
 // the height, the QImage format, then the rows from the top, each pixel one word.

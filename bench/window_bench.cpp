@@ -9,6 +9,11 @@
 //       the game's window in this process: the CPU time and the wakeups of its 1 s
 //       round-end wait, against the same window idling in its event loop while one 1 s
 //       timer runs
+//   window_bench game [SEED] [slow|medium|fast]
+//       one whole two-computer game in this process, dealt from a fixed seed: its CPU
+//       time and wakeups, and per wait. It has no baseline of its own: the same game
+//       serves to compare two builds of the window by turns (A B A B), which the real
+//       program, dealing from the clock, cannot, as no two of its games are alike
 //
 // Medians are printed with the ratio to the baseline. CPU time is the process's own
 // (every thread, getrusage), wakeups its voluntary context switches.

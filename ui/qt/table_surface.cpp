@@ -164,8 +164,11 @@ void TableSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setFont(font_);
     painter.setPen(Qt::black);
+    // Only the pixels within the area being repainted: the others stand as they are.
+    const QRect area = event->rect();
     for (const TextLayer::Pixel& p : text_.Pixels()) {
-        painter.drawPoint(ToPixels(p.x), ToPixels(p.y));
+        const QPoint at(ToPixels(p.x), ToPixels(p.y));
+        if (area.contains(at)) painter.drawPoint(at);
     }
     // The font is loaded only once there is text to paint (none when the window opens).
     // A repaint of a few cards draws only the lines that cross them.
