@@ -1,7 +1,6 @@
-// The embedded card pictures: every holder has its picture at its exact size
-// and a twin at twice the size, the blank holders have none, the stored pixels
-// are the generated PNGs pixel for pixel, and what the pictures show matches the
-// holder numbers the game uses for them.
+// The embedded card pictures: every holder has its picture at its exact size and a
+// twin at twice the size, the blank holders have none, each is its PNG pixel for
+// pixel, and what the pictures show matches the holder numbers the game uses.
 
 #include <gtest/gtest.h>
 
@@ -15,8 +14,6 @@
 
 #include <cstdlib>
 #include <map>
-#include <sstream>
-#include <string>
 #include <vector>
 
 #include "assets/holder_pictures.h"
@@ -60,27 +57,8 @@ QImage Picture(int holder) { return HolderImage(holder, 1).convertToFormat(QImag
 QImage Twin(int holder) { return HolderImage(holder, 2).convertToFormat(QImage::Format_ARGB32); }
 
 // The generated PNG of a holder, as it reads from the build's picture folder.
-QImage Png(int holder, int scale) {
-    return QImage(QStringLiteral(DURAK_ART_DIR "/image%1%2.png").arg(holder).arg(scale > 1 ? "@2x" : ""));
-}
-
-// Where two pictures first differ, or an empty text when they are the same in size,
-// format and every pixel.
-std::string FirstDifference(const QImage& a, const QImage& b) {
-    std::ostringstream out;
-    if (a.size() != b.size() || a.format() != b.format()) {
-        out << "size or format: " << a.width() << "x" << a.height() << " format " << a.format() << " against "
-            << b.width() << "x" << b.height() << " format " << b.format();
-        return out.str();
-    }
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y)) {
-                out << "pixel (" << x << ", " << y << "): " << std::hex << a.pixel(x, y) << " against " << b.pixel(x, y);
-                return out.str();
-            }
-    return {};
-}
+QImage Png(int n, int scale) {
+    return QImage(QStringLiteral(DURAK_ART_DIR "/image%1%2.png").arg(n).arg(scale > 1 ? "@2x" : "")); }
 
 bool IsRed(QRgb c) {
     return qAlpha(c) == 255 && qRed(c) > 170 && qGreen(c) < 90 && qBlue(c) < 90;
@@ -246,56 +224,38 @@ TEST(PictureResources, BlankAndUnknownHoldersHaveNothingAndNoStrayFilesExist) {
 }
 
 // The game shows the stored pixels; they must be the pictures the generator drew, as
-// their PNGs read: the same format and every pixel, at both sizes, and the same on
-// screen once made a pixmap.
+// their PNGs read (format, size and every pixel), at both sizes, also once made pixmaps.
 TEST(PictureResources, StoredPixelsAreThePngsPixelForPixel) {
     for (const Holder& h : AllHolders())
         for (const int scale : {1, 2}) {
             SCOPED_TRACE(testing::Message() << "Image" << h.number << " at scale " << scale);
-            const QImage png = Png(h.number, scale);
-            const QImage stored = HolderImage(h.number, scale);
+            const QImage png = Png(h.number, scale), stored = HolderImage(h.number, scale);
             ASSERT_FALSE(png.isNull());
-            ASSERT_FALSE(stored.isNull());
-            EXPECT_EQ(FirstDifference(stored, png), "");
+            EXPECT_TRUE(stored == png);
             EXPECT_EQ(stored.devicePixelRatio(), scale);
-            EXPECT_EQ(FirstDifference(HolderPicture(h.number, scale).toImage(), QPixmap::fromImage(png).toImage()), "");
+            EXPECT_TRUE(HolderPicture(h.number, scale).toImage() == QPixmap::fromImage(png).toImage());
         }
-    // The comparison sees a single pixel off by one in one channel.
+    // A single pixel off by one in one channel is a difference.
     QImage planted = HolderImage(31, 1);
     planted.setPixel(40, 50, planted.pixel(40, 50) ^ 1u);
-    EXPECT_NE(FirstDifference(planted, Png(31, 1)), "");
+    EXPECT_FALSE(planted == Png(31, 1));
 }
 
-// A picture's data that is cut short, mislabelled or inconsistent gives no picture and
-// is never read past its end; a whole one reads back as it was written.
+// Stored data that is cut short, too long, mislabelled (its letters, a width far too
+// large, rows that are not there, two bytes a pixel) gives no picture and is never read
+// past its end; a whole one reads back as it was written.
 TEST(PictureResources, StoredPixelsReadBackOnlyWhenWhole) {
     QImage image(3, 2, QImage::Format_ARGB32);
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x) image.setPixel(x, y, qRgba(40 * x, 90 * y, 200, 60 + 50 * x + y));
+    for (int k = 0; k < 6; ++k) image.setPixel(k % 3, k / 3, qRgba(40 * k, 90, 200, 60 + 30 * k));
     const QByteArray whole = EncodePixels(image);
-    ASSERT_EQ(whole.size(), 16 + 3 * 2 * 4);
-    EXPECT_EQ(FirstDifference(DecodePixels(whole), image), "");
-    const QImage opaque = image.convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(FirstDifference(DecodePixels(EncodePixels(opaque)), opaque), "");
-
-    EXPECT_TRUE(DecodePixels(whole.left(whole.size() - 1)).isNull());
-    EXPECT_TRUE(DecodePixels(whole + QByteArray(4, '\0')).isNull());
-    EXPECT_TRUE(DecodePixels(whole.left(10)).isNull());
-    QByteArray tag = whole;
-    tag[0] = 'Q';
-    EXPECT_TRUE(DecodePixels(tag).isNull());
-    // Sizes that would overflow the byte count, or claim rows that are not there.
-    QByteArray huge = whole;
-    huge[7] = '\x7f';
-    huge[11] = '\x7f';
-    EXPECT_TRUE(DecodePixels(huge).isNull());
-    QByteArray taller = whole;
-    taller[8] = 3;
-    EXPECT_TRUE(DecodePixels(taller).isNull());
-    // A format of another pixel width is refused on both sides.
-    QByteArray narrow = whole;
-    narrow[12] = static_cast<char>(QImage::Format_RGB16);
-    EXPECT_TRUE(DecodePixels(narrow).isNull());
+    EXPECT_TRUE(DecodePixels(whole) == image);
+    for (const QByteArray& cut : {whole.left(whole.size() - 1), whole + QByteArray(4, '\0'), whole.left(10)})
+        EXPECT_TRUE(DecodePixels(cut).isNull()) << cut.size();
+    for (const auto& [at, byte] : {std::pair{0, 'Q'}, {7, '\x7f'}, {8, '\3'}, {12, char(QImage::Format_RGB16)}}) {
+        QByteArray wrong = whole;
+        wrong[at] = byte;
+        EXPECT_TRUE(DecodePixels(wrong).isNull()) << "byte " << at;
+    }
     EXPECT_TRUE(EncodePixels(image.convertToFormat(QImage::Format_RGB16)).isEmpty());
 }
 
