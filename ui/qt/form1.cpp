@@ -43,7 +43,7 @@ void Form1::ApplyStandardLook() {
 // every move would wait on the server once, and wake the program's event thread for the
 // answer. Sent with their request instead, the few kilobytes a move changes cost the
 // program less than that round trip, and the program and the server together no more;
-// the window looks the same. A user's own setting, either way, is kept.
+// the window looks the same. The variable, when it is set already, is left as it is.
 void Form1::SendPixelsWithTheirRequests() {
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
 }
