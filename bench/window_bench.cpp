@@ -9,6 +9,11 @@
 //       the game's window in this process: the CPU time and the wakeups of its 1 s
 //       round-end wait, against the same window idling in its event loop while one 1 s
 //       timer runs
+//   window_bench game [SEED] [slow|medium|fast]
+//       one whole two-computer game in this process, dealt from a fixed seed: its CPU
+//       time and wakeups, and per wait. It has no baseline of its own: the same game
+//       serves to compare two builds of the window by turns (A B A B), which the real
+//       program, dealing from the clock, cannot, as no two of its games are alike
 //
 // Medians are printed with the ratio to the baseline. CPU time is the process's own
 // (every thread, getrusage), wakeups its voluntary context switches.
@@ -26,8 +31,10 @@
 #include <string>
 #include <vector>
 
+#include "ui/menu_actions.h"
 #include "ui/pauses.h"
 #include "ui/qt/form1.h"
+#include "ui/random_sources.h"
 
 namespace {
 
@@ -145,17 +152,49 @@ int Waits(QApplication& app, int rounds) {
     return app.exec();
 }
 
+// ---------------------------------------------------------------------------------
+// A whole two-computer game in this process, dealt from a fixed seed, so every run plays
+// the same moves: the CPU time and wakeups of the game per wait. At the slow pace unless
+// told otherwise; a faster one plays the same moves with shorter waits.
+int Game(QApplication& app, std::uint64_t seed, const std::string& pace) {
+    durak::SeededRandom random(seed);
+    durak::qt::Form1 window(&random);
+    window.show();
+    QTimer::singleShot(1000, &window, [&] {
+        durak::MenuTwoComputers(window.GetGame());
+        if (pace == "fast") durak::MenuFastGame(window.GetGame());
+        else if (pace == "medium") durak::MenuMediumGame(window.GetGame());
+        else durak::MenuSlowGame(window.GetGame());
+        const Usage before = Usage::Now();
+        window.RunChain(durak::MenuNewGame);
+        const Usage game = Usage::Now() - before;
+        const long long waits = window.WindowPauses().Waits();
+        std::printf("seed %llu, %s pace: %lld waits, %.3f ms CPU, %ld wakeups, %.1f us CPU a wait\n",
+                    static_cast<unsigned long long>(seed), pace.c_str(), waits, game.cpuMs, game.switches,
+                    1e3 * game.cpuMs / static_cast<double>(waits));
+        app.quit();
+    });
+    return app.exec();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "startup" && argc > 3)
         return Startup(argv[2], argv[3], argc > 4 ? std::max(1, std::atoi(argv[4])) : 15);
+    // The window sends its pixels as the program does.
+    durak::qt::Form1::SendPixelsWithTheirRequests();
     if (mode == "wait") {
         QApplication app(argc, argv);
         durak::qt::Form1::ApplyStandardLook();
         return Waits(app, argc > 2 ? std::max(1, std::atoi(argv[2])) : 11);
     }
-    std::fprintf(stderr, "usage: window_bench startup BARE GAME [ROUNDS] | wait [ROUNDS]\n");
+    if (mode == "game") {
+        QApplication app(argc, argv);
+        durak::qt::Form1::ApplyStandardLook();
+        return Game(app, argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 1, argc > 3 ? argv[3] : "slow");
+    }
+    std::fprintf(stderr, "usage: window_bench startup BARE GAME [ROUNDS] | wait [ROUNDS] | game [SEED] [slow|medium|fast]\n");
     return 2;
 }

@@ -69,15 +69,6 @@ TEST(PauseDurations, PaceScalesOnlyThePaceScaledPartLinearly) {
 // A short wait for the window tests: 100 ms of fast turns.
 Pause ShortWait() { return {PauseKind::TwoComputerRoundEnd, 0, 10 * 21000, 0}; }
 
-// What the screen shows of the client area now: the window's surface as it was last
-// painted, not a fresh rendering of the widgets.
-QImage ScreenShot(TestWindow& t) {
-    const QPoint origin = t.surface().mapTo(&t.window, QPoint(0, 0));
-    QScreen* screen = t.window.windowHandle()->screen();
-    const QImage whole = screen->grabWindow(t.window.winId()).toImage();
-    return whole.copy(QRect(origin, t.surface().size())).convertToFormat(QImage::Format_ARGB32);
-}
-
 TEST(Pauses, TheWindowShowsEveryChangeWhileAWaitRuns) {
     TestWindow t;
     QCoreApplication::processEvents();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QPainter>
 
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
@@ -77,6 +78,41 @@ TEST(TableView, TextIsPaintedInASmallSansSerifFace) {
     text.Print({"Мы отбились ", 3});
     const int width = metrics.horizontalAdvance(QString::fromUtf8("Мы отбились  3 "));
     EXPECT_EQ(text.PenX(), 50 + 15 * width);
+}
+
+// The screen shows the printed lines as the font draws each text from its baseline, after
+// more texts than are kept laid out came and went, and when a move erases them and
+// prints another.
+TEST(TableView, PrintedTextIsDrawnAsTheFontDrawsIt) {
+    TestWindow t;
+    TextLayer& text = t.window.Text();
+    const QImage bare = ScreenShot(t);
+    auto expected = [&](std::initializer_list<std::pair<QPoint, const char*>> lines) {
+        QImage image = bare;
+        QPainter p(&image);
+        p.setFont(TableSurface::TextFont());
+        for (const TextLayer::Pixel& px : text.Pixels()) p.drawPoint(px.x / 15, px.y / 15);
+        for (const auto& [at, line] : lines)
+            p.drawText(at.x(), at.y() + p.fontMetrics().ascent(), QString::fromUtf8(line));
+        return image;
+    };
+    auto shown = [&] { t.surface().SyncText(); QCoreApplication::processEvents(); return ScreenShot(t); };
+    for (int k = 0; k < 300; ++k, t.surface().SyncText(), t.surface().repaint()) {
+        text.ClearText();
+        text.PrintLine({k});
+    }
+    text.ClearText();
+    text.MoveTextPen(50, 6420);
+    text.PrintLine({"Мы отбидись..."});
+    text.MoveTextPen(2550, 250);
+    text.PrintLine({"Мы отбились ", 3, "раз"});
+    text.PrintLine({6, 107, 12, 158, 201, 9});
+    EXPECT_EQ(shown(), expected({{{3, 428}, "Мы отбидись..."}, {{170, 16}, "Мы отбились  3 раз"},
+                                 {{0, 29}, " 6  107  12  158  201  9 "}}));
+    text.ClearText();
+    text.MoveTextPen(50, 6420);
+    text.PrintLine({"Мы ходим"});
+    EXPECT_EQ(shown(), expected({{{3, 428}, "Мы ходим"}}));
 }
 
 TEST(TableView, ABlankSlotShowsTheTextBeneathItAndACardHidesIt) {

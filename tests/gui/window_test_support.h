@@ -6,7 +6,9 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QRect>
+#include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <memory>
 
@@ -32,6 +34,15 @@ struct TestWindow {
 // The client area as drawn now, one device pixel per pixel.
 inline QImage GrabClient(TableSurface& surface) {
     return surface.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// What the screen shows of the client area now: the window's surface as it was last
+// painted, not a fresh rendering of the widgets.
+inline QImage ScreenShot(TestWindow& t) {
+    const QPoint origin = t.surface().mapTo(&t.window, QPoint(0, 0));
+    QScreen* screen = t.window.windowHandle()->screen();
+    const QImage whole = screen->grabWindow(t.window.winId()).toImage();
+    return whole.copy(QRect(origin, t.surface().size())).convertToFormat(QImage::Format_ARGB32);
 }
 
 // A rectangle given in twips, in pixels.

@@ -28,6 +28,9 @@ public:
     // The standard look the window is drawn in: the Fusion style with its own light
     // palette, the same on every desktop.
     static void ApplyStandardLook();
+    // How the window's pixels are to reach an X server: with each request rather than
+    // through shared memory. Called before the application is made.
+    static void SendPixelsWithTheirRequests();
     // The bytes of the main thread's stack one chain of moves may use.
     static std::size_t ChainStackBudget();
 

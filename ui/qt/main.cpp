@@ -92,6 +92,7 @@ public:
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    durak::qt::Form1::SendPixelsWithTheirRequests();
     NoDisplayGuard guard;
     QApplication app(argc, argv);
     guard.Release();

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 #include "flow/input_dispatch.h"
 
@@ -125,21 +126,23 @@ void TableSurface::ShowWindow() {
     w->repaint();
 }
 
-// Only the lines that appeared or went away are repainted, each as a band from where it
-// starts to the right edge, and the pixels: a move that prints a message repaints that
-// line, not the whole table with every card on it.
+// Only the lines that appeared or went away are repainted, each where its glyphs lie,
+// and the pixels: a move that prints a message repaints that message, not the whole
+// table with every card on it, nor the width of the window beside it.
 void TableSurface::SyncText() {
     if (text_.Revision() == syncedRevision_) return;
     syncedRevision_ = text_.Revision();
-    // A line's glyphs stay within its 13-pixel height; a little more on every side.
+    // Where a line's glyphs put ink, and a little more on every side.
     constexpr int kMargin = 2;
-    const int bandHeight = TextLayer::kLineHeight / kTwipsPerPixel + 2 * kMargin + 1;
     QRegion changed;
     auto lines = [&](std::span<const TextLayer::Run> from, std::span<const TextLayer::Run> in) {
         for (const TextLayer::Run& run : from) {
+            const int left = ToPixels(run.x), top = ToPixels(run.y);
+            // Text printed below or right of the client area (the pen after the long
+            // runs of empty lines) is never seen.
+            if (top - kMargin >= kClientHeightPx || left - kMargin >= kClientWidthPx) continue;
             if (std::find(in.begin(), in.end(), run) != in.end()) continue;
-            const int left = ToPixels(run.x) - kMargin;
-            changed += QRect(left, ToPixels(run.y) - kMargin, kClientWidthPx - left, bandHeight);
+            changed += LaidOut(run.text).ink.translated(left, top).adjusted(-kMargin, -kMargin, kMargin, kMargin);
         }
     };
     auto pixels = [&](std::span<const TextLayer::Pixel> from, std::span<const TextLayer::Pixel> in) {
@@ -161,8 +164,11 @@ void TableSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setFont(font_);
     painter.setPen(Qt::black);
+    // Only the pixels within the area being repainted: the others stand as they are.
+    const QRect area = event->rect();
     for (const TextLayer::Pixel& p : text_.Pixels()) {
-        painter.drawPoint(ToPixels(p.x), ToPixels(p.y));
+        const QPoint at(ToPixels(p.x), ToPixels(p.y));
+        if (area.contains(at)) painter.drawPoint(at);
     }
     // The font is loaded only once there is text to paint (none when the window opens).
     // A repaint of a few cards draws only the lines that cross them.
@@ -173,9 +179,33 @@ void TableSurface::paintEvent(QPaintEvent* event) {
             const int left = ToPixels(run.x), top = ToPixels(run.y);
             if (!dirty.intersects(QRect(left, top, kClientWidthPx - left, metrics.height())))
                 continue;
-            painter.drawText(left, top + metrics.ascent(), QString::fromStdString(run.text));
+            // Its top-left corner on the line's top: the baseline lies one ascent lower,
+            // where drawing the text from its baseline puts it, pixel for pixel.
+            painter.drawStaticText(left, top, LaidOut(run.text).glyphs);
         }
     }
+}
+
+// Between two computers the same messages and numbers stand on the table move after
+// move, and every move that repaints a card under a line draws that line again; laying
+// its glyphs out (shaping the text) each time would cost more than drawing them. The
+// laid-out texts are kept while there are few of them; the numbers of many rounds would
+// make them many, and then they are laid out afresh.
+const TableSurface::LaidOutLine& TableSurface::LaidOut(const std::string& utf8) {
+    constexpr std::size_t kKept = 128;
+    auto it = laidOut_.find(utf8);
+    if (it != laidOut_.end()) return it->second;
+    if (laidOut_.size() >= kKept) laidOut_.clear();
+    LaidOutLine line{QStaticText(QString::fromStdString(utf8)), {}};
+    line.glyphs.setTextFormat(Qt::PlainText);
+    line.glyphs.prepare(QTransform(), font_);
+    // The ink of the glyphs, which may reach a little past the advance at either end,
+    // with the line's whole height, the baseline one ascent below the top.
+    const QFontMetrics metrics(font_);
+    const int advance = static_cast<int>(std::ceil(line.glyphs.size().width()));
+    line.ink = (metrics.boundingRect(line.glyphs.text()) | QRect(0, -metrics.ascent(), advance, metrics.height()))
+                   .translated(0, metrics.ascent());
+    return laidOut_.emplace(utf8, std::move(line)).first->second;
 }
 
 }  // namespace durak::qt

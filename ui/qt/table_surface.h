@@ -4,10 +4,13 @@
 #pragma once
 
 #include <QFont>
+#include <QStaticText>
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ui/ports.h"
@@ -51,6 +54,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // A printed text with its glyphs laid out in the window's font, ready to be drawn,
+    // and where they put ink, from the line's top-left corner.
+    struct LaidOutLine {
+        QStaticText glyphs;
+        QRect ink;
+    };
+    const LaidOutLine& LaidOut(const std::string& utf8);
+
     TextLayer& text_;
     QFont font_;
     PictureStore pictures_;
@@ -60,6 +71,7 @@ private:
     std::uint64_t syncedRevision_ = ~std::uint64_t{0};
     std::vector<TextLayer::Run> syncedRuns_;
     std::vector<TextLayer::Pixel> syncedPixels_;
+    std::unordered_map<std::string, LaidOutLine> laidOut_;
 };
 
 }  // namespace durak::qt
