@@ -64,30 +64,42 @@ struct OneBased {
     }
     // Bit k−1 set for each entry k that holds no card (is 0): which slots are empty, for
     // every slot at once, so a search for the first empty slot needs no guess per slot.
-    std::uint64_t EmptyMask() const {
+    std::uint64_t EmptyMask() const { return EqualMask(nullptr, false); }
+    // Bit k−1 set for each entry k that differs from entry k of `other`.
+    std::uint64_t DiffersFrom(const OneBased& other) const { return EqualMask(&other, true); }
+
+    // Bit k−1 set for each entry k equal to entry k of `other` (to 0 without one), or for
+    // each entry not equal when `unequal`. Eight entries a block, read straight from the
+    // rows; a row that is not a whole number of blocks ends with one overlapping the
+    // block before (a row shorter than a block: two overlapping halves).
+    std::uint64_t EqualMask(const OneBased* other, bool unequal) const {
         static_assert(N >= 4 && N <= 64);
-        std::uint64_t empty = 0;
+        std::uint64_t mask = 0;
 #if defined(__SSE2__)
-        // Eight entries a block, read straight from the row; a row that is not a whole
-        // number of blocks ends with one overlapping the block before (a row shorter than
-        // a block: two overlapping halves).
-        const auto zeros = [this](int at, bool half) {
-            const auto* p = reinterpret_cast<const __m128i*>(v.data() + at);
-            const __m128i block = half ? _mm_loadl_epi64(p) : _mm_loadu_si128(p);
-            const __m128i zero = _mm_cmpeq_epi16(block, _mm_setzero_si128());
-            return static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_packs_epi16(zero, _mm_setzero_si128())) &
-                                              (half ? 0x0F : 0xFF));
+        const auto block = [this, other, unequal](int at, bool half) {
+            const auto load = [half](const std::int16_t* from) {
+                const auto* p = reinterpret_cast<const __m128i*>(from);
+                return half ? _mm_loadl_epi64(p) : _mm_loadu_si128(p);
+            };
+            const __m128i a = load(v.data() + at);
+            const __m128i b = other ? load(other->v.data() + at) : _mm_setzero_si128();
+            const int equal =
+                _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(a, b), _mm_setzero_si128()));
+            return static_cast<std::uint64_t>((unequal ? ~equal : equal) & (half ? 0x0F : 0xFF));
         };
         if constexpr (N >= 8) {
-            for (int at = 0; at + 8 <= N; at += 8) empty |= zeros(at, false) << at;
-            if constexpr (N % 8 != 0) empty |= zeros(N - 8, false) << (N - 8);
+            for (int at = 0; at + 8 <= N; at += 8) mask |= block(at, false) << at;
+            if constexpr (N % 8 != 0) mask |= block(N - 8, false) << (N - 8);
         } else {
-            empty = zeros(0, true) | zeros(N - 4, true) << (N - 4);
+            mask = block(0, true) | block(N - 4, true) << (N - 4);
         }
 #else
-        for (int i = 0; i < N; ++i) empty |= static_cast<std::uint64_t>(v[static_cast<std::size_t>(i)] == 0) << i;
+        for (std::size_t i = 0; i < v.size(); ++i) {
+            const bool equal = v[i] == (other ? other->v[i] : 0);
+            mask |= static_cast<std::uint64_t>(equal != unequal) << i;
+        }
 #endif
-        return empty;
+        return mask;
     }
     // True when some entry from..to equals x.
     bool Contains(int x, int from = 1, int to = N) const {

@@ -5,9 +5,6 @@
 #include <cstddef>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "cards/card_code.h"
 
@@ -129,44 +126,11 @@ std::uint64_t RowDiff(const OneBased<N>& now, const OneBased<N>& last) {
     return Diff<sizeof now.v>(now.v.data(), last.v.data());
 }
 
-// Bit i set where entry i of the two rows differs: eight entries compared at once, read
-// straight from the rows. A row that is not a whole number of eights ends with a block
-// overlapping the one before (a row shorter than eight: two overlapping halves).
-#if defined(__SSE2__)
-inline std::uint64_t DiffersAt(const std::int16_t* p, const std::int16_t* q, bool half) {
-    const __m128i a = half ? _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))
-                           : _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i b = half ? _mm_loadl_epi64(reinterpret_cast<const __m128i*>(q))
-                           : _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
-    const __m128i same = _mm_packs_epi16(_mm_cmpeq_epi16(a, b), _mm_setzero_si128());
-    return static_cast<std::uint64_t>(~_mm_movemask_epi8(same) & (half ? 0x0F : 0xFF));
-}
-#endif
-
-template <int N>
-std::uint64_t ChangedEntries(const OneBased<N>& now, const OneBased<N>& last) {
-    std::uint64_t changed = 0;
-    const std::int16_t* p = now.v.data();
-    const std::int16_t* q = last.v.data();
-#if defined(__SSE2__)
-    if constexpr (N >= 8) {
-        for (int at = 0; at + 8 <= N; at += 8) changed |= DiffersAt(p + at, q + at, false) << at;
-        if constexpr (N % 8 != 0) changed |= DiffersAt(p + N - 8, q + N - 8, false) << (N - 8);
-    } else {
-        static_assert(N >= 4);
-        changed = DiffersAt(p, q, true) | DiffersAt(p + N - 4, q + N - 4, true) << (N - 4);
-    }
-#else
-    for (int i = 0; i < N; ++i) changed |= static_cast<std::uint64_t>(p[i] != q[i]) << i;
-#endif
-    return changed;
-}
-
 // A changed row: the entries that differ move their cards in the counts.
 template <int N>
 inline void CardLedger::Refresh(OneBased<N>& last, const OneBased<N>& now, Counts& counts) {
     if (RowDiff(now, last) == 0) return;
-    for (std::uint64_t changed = ChangedEntries(now, last); changed != 0; changed &= changed - 1) {
+    for (std::uint64_t changed = now.DiffersFrom(last); changed != 0; changed &= changed - 1) {
         const auto i = static_cast<std::size_t>(std::countr_zero(changed));
         counts.Remove(last.v[i]);
         counts.Add(now.v[i]);

@@ -109,9 +109,9 @@ TEST(CardTests, EveryCodeAgreesWithTheBands) {
     EXPECT_EQ(bits.size(), 36u);
 }
 
-// The empty slots of a row as a mask, for rows of every length the game has: slot by
-// slot the same answer as looking at each entry, also for codes of no card (which are
-// not empty) and for the entries past a whole block of eight.
+// The empty slots of a row, and where two rows differ, as masks, for rows of every
+// length the game has: slot by slot the same answer as looking at each entry, also for
+// codes of no card (which are not empty) and for the entries past a whole block of eight.
 template <int N>
 void ExpectEmptyMaskOf(std::uint32_t seed) {
     OneBased<N> row;
@@ -126,6 +126,12 @@ void ExpectEmptyMaskOf(std::uint32_t seed) {
         }
         ASSERT_EQ(row.EmptyMask(), expected) << "row of " << N << ", round " << round;
         ASSERT_EQ(row.CountNonZero(), N - std::popcount(expected));
+        // The same row with one entry changed differs there and nowhere else.
+        OneBased<N> other = row;
+        const int k = round % N + 1;
+        other[k] = static_cast<std::int16_t>(other[k] + 1);
+        ASSERT_EQ(row.DiffersFrom(other), std::uint64_t{1} << (k - 1)) << "row of " << N << ", entry " << k;
+        ASSERT_EQ(row.DiffersFrom(row), 0u);
     }
     row.Clear();
     EXPECT_EQ(row.EmptyMask(), (std::uint64_t{1} << N) - 1);
