@@ -35,19 +35,11 @@ constexpr Field kAllDrawn = 35;
 // ---------------------------------------------------------------------------------
 // A random picture number naming a card: 0 and the blank pictures are drawn again at
 // once and not counted. The raw number stays in scratch.
-// The picture numbers that name a card, as bits: one test instead of five.
-constexpr std::uint64_t kCardPictures = [] {
-    std::uint64_t bits = 0;
-    for (int n = 1; n < kPictureRange; ++n)
-        if (!IsBlankIndex(n)) bits |= std::uint64_t{1} << n;
-    return bits;
-}();
-
 int DrawPictureNumber(Game& g) {
     for (;;) {
         const int n = RandomBelow(g.random, kPictureRange);
         g.scratch = static_cast<Field>(n);
-        if ((kCardPictures >> n) & 1) return n;
+        if (CardOfPictureIndex(n) != 0) return n;
     }
 }
 

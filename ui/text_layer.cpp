@@ -12,7 +12,7 @@ constexpr std::int64_t kPenLimit = std::int64_t{1} << 40;
 
 std::int64_t Clamp(std::int64_t v) { return std::clamp(v, -kPenLimit, kPenLimit); }
 
-int DefaultWidth(const std::string& utf8) {
+int DefaultWidth(std::string_view utf8) {
     int glyphs = 0;
     for (unsigned char c : utf8) glyphs += (c & 0xC0) != 0x80;  // count code points
     return glyphs * 90;
@@ -33,9 +33,10 @@ struct NumberTable {
     unsigned char length[kTabledNumbers] = {};
 };
 const NumberTable kNumbers;
+constexpr bool Tabled(int number) { return number >= 0 && number < kTabledNumbers; }
 
 void TextLayer::AppendNumber(std::string& out, int number) {
-    if (number >= 0 && number < kTabledNumbers) {
+    if (Tabled(number)) {
         out.append(kNumbers.text[number], kNumbers.length[number]);
         return;
     }
@@ -96,7 +97,7 @@ void TextLayer::PrintRun(std::string_view text, bool lineBreak) {
     if (text.empty()) return;
     // Only a print without a line break needs the text's width: the pen stays after it.
     const std::int64_t width =
-        lineBreak ? 0 : (measure_ ? measure_(std::string(text)) : DefaultWidth(std::string(text)));
+        lineBreak ? 0 : (measure_ ? measure_(std::string(text)) : DefaultWidth(text));
     if (Visible(penX_, penY_)) {
         const auto shown = runs_.begin() + static_cast<std::ptrdiff_t>(shown_);
         const std::uint64_t place = PlaceBit(penX_, penY_);
@@ -123,7 +124,7 @@ std::string_view TextLayer::Join(std::initializer_list<PrintItem> items) {
     if (items.size() == 1) {
         const PrintItem& item = *items.begin();
         if (!item.isNumber) return item.text;
-        if (item.number >= 0 && item.number < kTabledNumbers)
+        if (Tabled(item.number))
             return {kNumbers.text[item.number], kNumbers.length[item.number]};
     }
     // A tabled number is copied as a whole word of 8 bytes (it is at most 5): the buffer
@@ -131,7 +132,7 @@ std::string_view TextLayer::Join(std::initializer_list<PrintItem> items) {
     std::size_t n = 0;
     for (const auto& item : items) {
         const std::size_t room = sizeof lineBuffer_ - n;
-        if (item.isNumber && item.number >= 0 && item.number < kTabledNumbers && room >= 8) {
+        if (item.isNumber && Tabled(item.number) && room >= 8) {
             std::memcpy(lineBuffer_ + n, kNumbers.text[item.number], 8);
             n += kNumbers.length[item.number];
         } else if (!item.isNumber && item.text.size() <= room) {
