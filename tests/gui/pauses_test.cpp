@@ -114,6 +114,48 @@ TEST(Pauses, TheWindowShowsEveryChangeWhileAWaitRuns) {
     EXPECT_GT(DarkPixels(during, QRect(3, 200, 70, 13)), 20);
 }
 
+// Every move repaints only the areas it changed: a card put down, taken up or replaced
+// by a smaller one, a slot shown or hidden, a line printed or erased. Whatever a whole
+// game between two computers changed, the screen, painted move by move, shows what a
+// fresh drawing of the table shows, during the waits and at the end.
+TEST(Pauses, WhatTheScreenShowsIsWhatAFreshDrawingShows) {
+    TestWindow t;
+    t.window.RunChain(MenuFastGame);
+    int looks = 0, wrong = 0;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        // The repaint the move asked for, done now, as the wait would do next.
+        QCoreApplication::sendPostedEvents(&t.window, QEvent::UpdateRequest);
+        ++looks;
+        if (ScreenShot(t) != GrabClient(t.surface())) ++wrong;
+    });
+    look.start(7);
+    t.window.RunChain(MenuNewGame);
+    look.stop();
+    EXPECT_TRUE(t.g().decided) << "the game did not end";
+    EXPECT_GT(looks, 20);
+    EXPECT_EQ(wrong, 0) << "of " << looks << " looks during the game";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ScreenShot(t), GrabClient(t.surface()));
+
+    // And one change at a time: a large fan replaced by a small one, a shown picture
+    // hidden, a hidden slot shown again.
+    Screen& screen = t.surface();
+    auto same = [&] {
+        QCoreApplication::processEvents();
+        return ScreenShot(t) == GrabClient(t.surface());
+    };
+    screen.SetVisible(kComputerFanSlot, true);
+    screen.SetPicture(kComputerFanSlot, kFanHolder12);
+    EXPECT_TRUE(same());
+    screen.SetPicture(kComputerFanSlot, kFanHolder1);
+    EXPECT_TRUE(same()) << "a smaller picture left the larger one's edge on screen";
+    screen.SetVisible(kActionButtonSlot, false);
+    EXPECT_TRUE(same()) << "a hidden picture stayed on screen";
+    screen.SetVisible(kActionButtonSlot, true);
+    EXPECT_TRUE(same());
+}
+
 TEST(Pauses, ShowingTheWindowBringsItUpToDateAtOnce) {
     TestWindow t;
     QCoreApplication::processEvents();
@@ -148,11 +190,11 @@ TEST(Pauses, ClicksDuringAWaitAreDroppedNotPlayedLater) {
     QTimer::singleShot(20, [&] {
         // A click through the window system, and one queued for later delivery.
         QTest::mouseClick(t.window.windowHandle(), Qt::LeftButton, {}, inWindow);
-        const QPointF local(6, 60), global = slot9.mapToGlobal(local);
-        QCoreApplication::postEvent(&slot9, new QMouseEvent(QEvent::MouseButtonPress, local, global,
-                                                            Qt::LeftButton, Qt::LeftButton, {}));
-        QCoreApplication::postEvent(&slot9, new QMouseEvent(QEvent::MouseButtonRelease, local, global,
-                                                            Qt::LeftButton, Qt::NoButton, {}));
+        const QPointF local = slot9.pos() + QPointF(6, 60), global = t.surface().mapToGlobal(local);
+        QCoreApplication::postEvent(&t.surface(), new QMouseEvent(QEvent::MouseButtonPress, local, global,
+                                                                  Qt::LeftButton, Qt::LeftButton, {}));
+        QCoreApplication::postEvent(&t.surface(), new QMouseEvent(QEvent::MouseButtonRelease, local, global,
+                                                                  Qt::LeftButton, Qt::NoButton, {}));
         // A key press too, as if to open a menu.
         QTest::keyClick(&t.window, Qt::Key_Alt);
     });

@@ -1,38 +1,55 @@
 #include "ui/qt/picture_slot.h"
 
-#include <QPainter>
+#include <QWidget>
 
 namespace durak::qt {
 
-PictureSlot::PictureSlot(const SlotSpec& slotSpec, bool clickable, QWidget* parent)
-    : QWidget(parent),
+PictureSlot::PictureSlot(const SlotSpec& slotSpec, bool clickable, QWidget* surface)
+    : QObject(surface),
+      surface_(surface),
       control_(slotSpec.control),
       clickable_(clickable),
-      designSize_(slotSpec.width / kTwipsPerPixel, slotSpec.height / kTwipsPerPixel) {
+      pos_(slotSpec.left / kTwipsPerPixel, slotSpec.top / kTwipsPerPixel),
+      designSize_(slotSpec.width / kTwipsPerPixel, slotSpec.height / kTwipsPerPixel),
+      size_(designSize_) {
     setObjectName(QStringLiteral("Image%1").arg(slotSpec.control));
-    // Nothing of its own is painted under the picture: a blank slot is see-through.
-    setAttribute(Qt::WA_NoSystemBackground);
-    setAutoFillBackground(false);
-    // Presses and releases go to the table surface beneath, which finds the slot meant.
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    move(slotSpec.left / kTwipsPerPixel, slotSpec.top / kTwipsPerPixel);
-    resize(designSize_);
+}
+
+// Only what a shown slot covers is on screen.
+void PictureSlot::Repaint(const QRect& area) const {
+    if (visible_) surface_->update(area);
+}
+
+// A slot that appears takes its picture's size first, so the area repainted is the
+// picture's; one that goes away leaves its area to what lies beneath.
+void PictureSlot::setVisible(bool visible) {
+    if (visible == visible_) return;
+    if (visible) {
+        visible_ = true;
+        Decode();
+        Repaint(geometry());
+    } else {
+        Repaint(geometry());
+        visible_ = false;
+    }
 }
 
 // A slot with a picture takes the picture's natural size; a blank one its design size.
+// Both corners share the top-left one, so the old and the new area lie in their union.
 void PictureSlot::SetPicture(const QPixmap& picture) {
     // The picture it shows already (a blank slot cleared again): nothing to repaint.
     if (pendingHolder_ == 0 && picture.cacheKey() == picture_.cacheKey()) return;
     pendingHolder_ = 0;
+    const QRect before = geometry();
     picture_ = picture;
-    resize(picture_.isNull() ? designSize_ : picture_.deviceIndependentSize().toSize());
-    update();
+    size_ = picture_.isNull() ? designSize_ : picture_.deviceIndependentSize().toSize();
+    Repaint(before.united(geometry()));
 }
 
 // Most holders stay hidden until the first deal, and some pictures never show in a
 // game: decoding them all at start would make the window slow to open.
 void PictureSlot::SetPicture(PictureStore& store, int holder) {
-    if (isVisible()) {
+    if (visible_) {
         SetPicture(store.Picture(holder));
         return;
     }
@@ -54,18 +71,6 @@ const QPixmap& PictureSlot::Picture() {
 
 void PictureSlot::Decode() {
     if (pendingHolder_ != 0) SetPicture(store_->Picture(pendingHolder_));
-}
-
-// Sent just before the slot appears, so it takes the picture's size before it paints.
-void PictureSlot::showEvent(QShowEvent* event) {
-    Decode();
-    QWidget::showEvent(event);
-}
-
-void PictureSlot::paintEvent(QPaintEvent*) {
-    if (picture_.isNull()) return;
-    QPainter painter(this);
-    painter.drawPixmap(0, 0, picture_);
 }
 
 }  // namespace durak::qt

@@ -31,8 +31,9 @@ QFont TableSurface::TextFont() {
     return font;
 }
 
-// Build every slot in control order, so a later number lies over an earlier one, and
-// give each holder and each slot its starting picture and visibility.
+// Build every slot in control order, the order they are painted in, so a later number
+// lies over an earlier one, and give each holder and each slot its starting picture and
+// visibility.
 TableSurface::TableSurface(TextLayer& text, QWidget* parent)
     : QWidget(parent), text_(text), font_(TextFont()) {
     setObjectName(QStringLiteral("client"));
@@ -47,7 +48,6 @@ TableSurface::TableSurface(TextLayer& text, QWidget* parent)
         slot->setVisible(slotSpec.shownAtStart);
         slots_[control] = slot;
     }
-    for (int control = kFirstControl; control <= kLastControl; ++control) slots_[control]->raise();
 
     // Printed text leaves the pen where the window's font ends it.
     const QFontMetrics metrics(font_);
@@ -132,22 +132,43 @@ void TableSurface::ShowWindow() {
 void TableSurface::SyncText() {
     if (text_.Revision() == syncedRevision_) return;
     syncedRevision_ = text_.Revision();
-    // Where a line's glyphs put ink, and a little more on every side.
-    constexpr int kMargin = 2;
-    QRegion changed;
+    changed_.clear();
+    // Areas that overlap are repainted as one, where that covers no more than the two
+    // would: a message printed over another stands where the other stood.
+    auto repaint = [this](const QRect& area) {
+        const auto size = [](const QRect& r) { return std::int64_t{r.width()} * r.height(); };
+        for (QRect& c : changed_) {
+            const QRect both = c | area;
+            if (size(both) <= size(c) + size(area)) {
+                c = both;
+                return;
+            }
+        }
+        changed_.push_back(area);
+    };
+    // An entry still in its place in the list is still shown: printing a line, or one
+    // over another, leaves the others where they were, so only the few entries out of
+    // place are looked for in the whole other list.
     auto lines = [&](std::span<const TextLayer::Run> from, std::span<const TextLayer::Run> in) {
-        for (const TextLayer::Run& run : from) {
+        // Where a line's glyphs put ink, and a little more on every side.
+        constexpr int kMargin = 2;
+        for (std::size_t i = 0; i < from.size(); ++i) {
+            const TextLayer::Run& run = from[i];
+            if (i < in.size() && in[i] == run) continue;
             const int left = ToPixels(run.x), top = ToPixels(run.y);
             // Text printed below or right of the client area (the pen after the long
             // runs of empty lines) is never seen.
             if (top - kMargin >= kClientHeightPx || left - kMargin >= kClientWidthPx) continue;
             if (std::find(in.begin(), in.end(), run) != in.end()) continue;
-            changed += LaidOut(run.text).ink.translated(left, top).adjusted(-kMargin, -kMargin, kMargin, kMargin);
+            repaint(LaidOut(run.text).ink.translated(left, top).adjusted(-kMargin, -kMargin, kMargin, kMargin));
         }
     };
     auto pixels = [&](std::span<const TextLayer::Pixel> from, std::span<const TextLayer::Pixel> in) {
-        for (const TextLayer::Pixel& p : from)
-            if (std::find(in.begin(), in.end(), p) == in.end()) changed += QRect(ToPixels(p.x), ToPixels(p.y), 1, 1);
+        for (std::size_t i = 0; i < from.size(); ++i) {
+            const TextLayer::Pixel& p = from[i];
+            if (i < in.size() && in[i] == p) continue;
+            if (std::find(in.begin(), in.end(), p) == in.end()) repaint(QRect(ToPixels(p.x), ToPixels(p.y), 1, 1));
+        }
     };
     lines(syncedRuns_, text_.Runs());
     lines(text_.Runs(), syncedRuns_);
@@ -155,33 +176,46 @@ void TableSurface::SyncText() {
     pixels(text_.Pixels(), syncedPixels_);
     syncedRuns_.assign(text_.Runs().begin(), text_.Runs().end());
     syncedPixels_ = text_.Pixels();
-    update(changed);
+    for (const QRect& area : changed_) update(area);
 }
 
 // The text layer lies on the background, under every slot: black text from the pen
-// positions and the single plotted pixels.
+// positions and the single plotted pixels. Then the slots that show a picture, in
+// control order, each over the ones before it. Only what lies within the area being
+// repainted is drawn: the rest stands as it is.
 void TableSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setFont(font_);
     painter.setPen(Qt::black);
-    // Only the pixels within the area being repainted: the others stand as they are.
-    const QRect area = event->rect();
+    const QRect bounds = event->rect();
+    const QRegion& dirty = event->region();
     for (const TextLayer::Pixel& p : text_.Pixels()) {
         const QPoint at(ToPixels(p.x), ToPixels(p.y));
-        if (area.contains(at)) painter.drawPoint(at);
+        if (bounds.contains(at)) painter.drawPoint(at);
     }
     // The font is loaded only once there is text to paint (none when the window opens).
     // A repaint of a few cards draws only the lines that cross them.
     if (!text_.Runs().empty()) {
         const QFontMetrics metrics(font_);
-        const QRegion& dirty = event->region();
         for (const TextLayer::Run& run : text_.Runs()) {
             const int left = ToPixels(run.x), top = ToPixels(run.y);
-            if (!dirty.intersects(QRect(left, top, kClientWidthPx - left, metrics.height())))
-                continue;
+            if (!dirty.intersects(QRect(left, top, kClientWidthPx - left, metrics.height()))) continue;
             // Its top-left corner on the line's top: the baseline lies one ascent lower,
             // where drawing the text from its baseline puts it, pixel for pixel.
             painter.drawStaticText(left, top, LaidOut(run.text).glyphs);
+        }
+    }
+    // The pictures one rectangle of the area at a time, each under a clip of its own:
+    // under a clip of one rectangle a card's pixels are copied straight in, where under
+    // a clip of several the card is drawn line by line, and so many lines are shared
+    // out to helper threads, which then wake for every move.
+    const bool several = dirty.rectCount() > 1;
+    for (const QRect& area : dirty) {
+        if (several) painter.setClipRect(area);
+        for (int control = kFirstControl; control <= kLastControl; ++control) {
+            const PictureSlot& s = *slots_[control];
+            if (s.isHidden() || s.Shown().isNull()) continue;
+            if (s.geometry().intersects(area)) painter.drawPixmap(s.pos(), s.Shown());
         }
     }
 }

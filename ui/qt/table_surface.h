@@ -1,5 +1,5 @@
 // The client area of the window: the background with the printed text and plotted
-// pixels of the text layer, and the 99 picture slots over it. It is the window's
+// pixels of the text layer, and the 99 picture slots over it, all painted here. It is the window's
 // Screen: the game sets pictures and shows or hides slots through it.
 #pragma once
 
@@ -71,6 +71,7 @@ private:
     std::uint64_t syncedRevision_ = ~std::uint64_t{0};
     std::vector<TextLayer::Run> syncedRuns_;
     std::vector<TextLayer::Pixel> syncedPixels_;
+    std::vector<QRect> changed_;  // the areas SyncText repaints, kept for their storage
     std::unordered_map<std::string, LaidOutLine> laidOut_;
 };
 
