@@ -10,8 +10,9 @@
 //       round-end wait, against the same window idling in its event loop while one 1 s
 //       timer runs
 //   window_bench game [SEED] [slow|medium|fast]
-//       one whole two-computer game in this process, dealt from a fixed seed: its CPU
-//       time and wakeups, and per wait. It has no baseline of its own: the same game
+//       one whole two-computer game in this process, dealt from a fixed seed: how long
+//       it lasted, its CPU time (and the share of a core that is) and wakeups, and per
+//       wait. It has no baseline of its own: the same game
 //       serves to compare two builds of the window by turns (A B A B), which the real
 //       program, dealing from the clock, cannot, as no two of its games are alike
 //
@@ -23,6 +24,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -166,11 +168,15 @@ int Game(QApplication& app, std::uint64_t seed, const std::string& pace) {
         else if (pace == "medium") durak::MenuMediumGame(window.GetGame());
         else durak::MenuSlowGame(window.GetGame());
         const Usage before = Usage::Now();
+        const auto start = std::chrono::steady_clock::now();
         window.RunChain(durak::MenuNewGame);
         const Usage game = Usage::Now() - before;
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const long long waits = window.WindowPauses().Waits();
-        std::printf("seed %llu, %s pace: %lld waits, %.3f ms CPU, %ld wakeups, %.1f us CPU a wait\n",
-                    static_cast<unsigned long long>(seed), pace.c_str(), waits, game.cpuMs, game.switches,
+        std::printf("seed %llu, %s pace: %lld waits in %.1f s, %.3f ms CPU (%.4f %% of a core), %ld wakeups "
+                    "(%.1f/s), %.1f us CPU a wait\n",
+                    static_cast<unsigned long long>(seed), pace.c_str(), waits, seconds, game.cpuMs,
+                    game.cpuMs / seconds / 10, game.switches, static_cast<double>(game.switches) / seconds,
                     1e3 * game.cpuMs / static_cast<double>(waits));
         app.quit();
     });
