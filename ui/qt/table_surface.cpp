@@ -146,29 +146,28 @@ void TableSurface::SyncText() {
         }
         changed_.push_back(area);
     };
-    // An entry still in its place in the list is still shown: printing a line, or one
-    // over another, leaves the others where they were, so only the few entries out of
-    // place are looked for in the whole other list.
-    auto lines = [&](std::span<const TextLayer::Run> from, std::span<const TextLayer::Run> in) {
-        // Where a line's glyphs put ink, and a little more on every side.
-        constexpr int kMargin = 2;
+    // Each entry of `from` that `in` does not hold. An entry still in its place in the
+    // list is still shown: printing a line, or one over another, leaves the others where
+    // they were, so only the few entries out of place are looked for in the whole list.
+    auto missing = [](auto from, auto in, auto&& each) {
         for (std::size_t i = 0; i < from.size(); ++i) {
-            const TextLayer::Run& run = from[i];
-            if (i < in.size() && in[i] == run) continue;
+            if (i < in.size() && in[i] == from[i]) continue;
+            if (std::find(in.begin(), in.end(), from[i]) == in.end()) each(from[i]);
+        }
+    };
+    auto lines = [&](std::span<const TextLayer::Run> from, std::span<const TextLayer::Run> in) {
+        missing(from, in, [&](const TextLayer::Run& run) {
+            // Where a line's glyphs put ink, and a little more on every side.
+            constexpr int kMargin = 2;
             const int left = ToPixels(run.x), top = ToPixels(run.y);
             // Text printed below or right of the client area (the pen after the long
             // runs of empty lines) is never seen.
-            if (top - kMargin >= kClientHeightPx || left - kMargin >= kClientWidthPx) continue;
-            if (std::find(in.begin(), in.end(), run) != in.end()) continue;
+            if (top - kMargin >= kClientHeightPx || left - kMargin >= kClientWidthPx) return;
             repaint(LaidOut(run.text).ink.translated(left, top).adjusted(-kMargin, -kMargin, kMargin, kMargin));
-        }
+        });
     };
     auto pixels = [&](std::span<const TextLayer::Pixel> from, std::span<const TextLayer::Pixel> in) {
-        for (std::size_t i = 0; i < from.size(); ++i) {
-            const TextLayer::Pixel& p = from[i];
-            if (i < in.size() && in[i] == p) continue;
-            if (std::find(in.begin(), in.end(), p) == in.end()) repaint(QRect(ToPixels(p.x), ToPixels(p.y), 1, 1));
-        }
+        missing(from, in, [&](const TextLayer::Pixel& p) { repaint(QRect(ToPixels(p.x), ToPixels(p.y), 1, 1)); });
     };
     lines(syncedRuns_, text_.Runs());
     lines(text_.Runs(), syncedRuns_);
