@@ -5,23 +5,17 @@
 
 #include <cstdint>
 
+#include "cards/numbers.h"
 #include "cards/one_based.h"
 
 namespace durak {
 
 using Field = std::int16_t;
 
-constexpr Field kPlayModeHuman = 1;       // the human plays the bottom seat
-constexpr Field kPlayModeTwoComputers = 200;  // the bottom seat plays itself
-
-constexpr Field kPaceFast = 1;
-constexpr Field kPaceMedium = 300;
-constexpr Field kPaceSlow = 600;
-
 struct GameState {
     // Settings chosen in the menus.
-    Field playMode = 0;     // 1 human against the computer, 200 two computers
-    Field delayFactor = 0;  // 0 no pace chosen, 1 fast, 300 medium, 600 slow
+    Field playMode = 0;     // kPlayModeHuman or kPlayModeTwoComputers
+    Field delayFactor = 0;  // 0 no pace chosen, kPaceFast, kPaceMedium or kPaceSlow
 
     // The deal.
     OneBased<36> deck;       // the shuffled deck in draw order; 0 where the shuffle stopped
@@ -53,8 +47,8 @@ struct GameState {
     Field playerDefencePair = 0;
 
     // Moves and turn.
-    Field playerRole = 0;   // 1 the player attacks, 2 the player covers; 0 before a game
-    Field attackPhase = 0;  // 2 nothing waits to be covered, 4 the computer just played
+    Field playerRole = 0;   // kPlayerAttacks, kPlayerDefends; kNoGameYet before a game
+    Field attackPhase = 0;  // kNothingToCover or kComputerCardDown
     Field selectedSlot = 0;
     Field playerAttackCard = 0;
     Field defenceCard = 0;

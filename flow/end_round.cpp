@@ -20,7 +20,7 @@ namespace {
 void ComputerTakes(Game& g) {
     g.text.PrintStatus("Комп взял..");
     ++g.computerTookCount;
-    g.playerRole = 1;
+    g.playerRole = kPlayerAttacks;
     // The message and the full table stay in view before the cards go.
     g.pauses.Wait(ComputerTookPause());
     g.scratch = kLongWaitEnd;
@@ -39,7 +39,7 @@ void ComputerCovered(Game& g) {
     ClearBeatenRows(g, g.tablePlayerAttack, g.tableComputerDefence);
     g.text.PrintStatus("Комп ходит...");
     ++g.computerDefendedCount;
-    g.playerRole = 2;
+    g.playerRole = kPlayerDefends;
 }
 
 // ---------------------------------------------------------------------------------
@@ -47,7 +47,7 @@ void ComputerCovered(Game& g) {
 // follow) and the computer leads again.
 void PlayerTakes(Game& g, const char* message) {
     g.text.PrintStatus(message);
-    g.attackPhase = 2;
+    g.attackPhase = kNothingToCover;
     ++g.playerTookCount;
 }
 
@@ -56,7 +56,7 @@ void PlayerTakes(Game& g, const char* message) {
 void PlayerCovered(Game& g, const char* message) {
     g.text.PrintStatus(message);
     ClearBeatenRows(g, g.tableComputerAttack, g.tablePlayerDefence);
-    g.playerRole = 1;
+    g.playerRole = kPlayerAttacks;
     ++g.playerDefendedCount;
 }
 
@@ -65,7 +65,7 @@ void PlayerCovered(Game& g, const char* message) {
 // computer's still lying uncovered on the table is never beaten: whatever the latest
 // cards say, the player takes it.
 void PlayerOutcome(Game& g) {
-    if (g.playerRole != 2) return;
+    if (g.playerRole != kPlayerDefends) return;
     const bool attackOpen = g.computerAttackCard > 0;
     const bool covered = g.playerDefenceCard > 0;
     const bool pairOpen = AnyAttackUncovered(g.tableComputerAttack, g.tablePlayerDefence);
@@ -88,27 +88,8 @@ void PlayerOutcome(Game& g) {
 // Every hand slot shows what it holds. The take steps and the close-up have just filled
 // some of them; a slot left empty shows blank.
 void ShowPlayerHand(Game& g) {
-    if (g.screen.unseen) return;
     for (int slot = 1; slot <= 12; ++slot)
         ShowCardOrBlank(g.screen, HandSlotControl(slot), g.playerHand[slot]);
-}
-
-// ---------------------------------------------------------------------------------
-// The end-of-game tests, one after the other. Each clears the text before its message,
-// so when more than one applies (both hands empty) the last one stays on the window.
-void TestForGameEnd(Game& g) {
-    if (g.computerCardCount == 0) {
-        AnnounceResult(g, "Комп выиграл");
-        ComputerWon(g);
-    }
-    if (g.computerHand.Sum() > 0 && g.playerHand.AllZero()) {
-        AnnounceResult(g, "Мы выиграли");
-        ShowResults(g);
-    }
-    if (g.computerHand.AllZero() && g.playerHand.AllZero()) {
-        AnnounceResult(g, "Ничья");
-        ShowResults(g);
-    }
 }
 
 // ---------------------------------------------------------------------------------
@@ -129,7 +110,7 @@ void EndRound(Game& g) {
     g.text.ClearText();
 
     // The human has just covered: the full table stays in view for a moment, no text.
-    if (g.playMode == kPlayModeHuman && g.playerRole == 2 && g.playerDefenceCard > 0) {
+    if (g.playMode == kPlayModeHuman && g.playerRole == kPlayerDefends && g.playerDefenceCard > 0) {
         g.pauses.Wait(PlayerCoveredPause());
         g.scratch = kLongWaitEnd;
     }
@@ -143,7 +124,7 @@ void EndRound(Game& g) {
     // the player's attack still lies uncovered: such a card is never beaten.
     const bool latestOpen = g.defenceCard == 0 && g.playerAttackCard > 0;
     const bool pairOpen = AnyAttackUncovered(g.tablePlayerAttack, g.tableComputerDefence);
-    const bool computerTakes = g.playerRole == 1 && (latestOpen || pairOpen);
+    const bool computerTakes = g.playerRole == kPlayerAttacks && (latestOpen || pairOpen);
     if (computerTakes) ComputerTakes(g);
 
     ClearTablePlaces(g.screen);
@@ -152,7 +133,7 @@ void EndRound(Game& g) {
 
     // After the computer's take the round goes straight on to the player's take steps.
     if (!computerTakes) {
-        if (g.playerRole == 1 && g.defenceCard > 0 && g.playerAttackCard == 0)
+        if (g.playerRole == kPlayerAttacks && g.defenceCard > 0 && g.playerAttackCard == 0)
             ComputerCovered(g);
         else
             PlayerOutcome(g);
@@ -168,12 +149,10 @@ void EndRound(Game& g) {
     ShowFan(g.screen, g.computerCardCount);
 
     // The refill starts the next round inside this call; the tests below see the state
-    // that play has left.
+    // that play has left (play that decided the game has ended the chain already).
     if (g.computerCardCount > 0) RefillFromStock(g);
-    // Play inside the refill has already decided the game: its result stands.
-    if (g.decided) return;
 
-    TestForGameEnd(g);
+    EndOfGameTests(g, AfterResult::ShowAndStop);
 }
 
 }  // namespace durak

@@ -3,7 +3,6 @@
 // long as the window, and tests and the simulator build their own with fakes.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <source_location>
 #include <stdexcept>
@@ -15,7 +14,8 @@
 namespace durak {
 
 // Thrown to end a running chain of moves at once: the window was closed during a
-// wait, or a chain ran past its guard. The event that started the chain catches it.
+// wait, a chain ran past its guard, or the game has its result. The event that started
+// the chain catches it.
 class ChainStopped : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -24,24 +24,26 @@ class ChainRunaway : public ChainStopped {
 public:
     using ChainStopped::ChainStopped;
 };
+// The result stands on the window and its statistics with it: whatever the event's chain
+// still had to play is not played (RunEventChain catches it).
+class GameOver : public ChainStopped {
+public:
+    GameOver() : ChainStopped("the game has its result") {}
+};
 
 // How deep the game steps of one event are nested, and how many ran. The nested calls
 // of a two-computer game go one level deeper per move; the guard stops a chain that
 // would never end instead of letting it exhaust the stack.
-// Besides the nesting, the guard watches the stack itself: the bytes one level takes
-// differ from build to build (a sanitizer build takes several times more), so the
-// limit is set in bytes, from the stack the chain really runs on.
 struct ChainMeter {
+    // The deepest game seen nests 522 levels. The limit leaves almost ten times that, and
+    // still fits the main thread's 8 MiB stack several times over in every build we make,
+    // the sanitizer build included (the ChainGuard test measures a level in each build).
+    static constexpr int kDepthLimit = 5000;
     int depth = 0;
     int maxDepth = 0;             // deepest nesting seen since the Game was made
     std::int64_t steps = 0;       // steps of the current event
-    int depthLimit = 20000;
+    int depthLimit = kDepthLimit;
     std::int64_t stepLimit = 5'000'000;
-    // The stack: where the current event's chain began, how far it may reach, and the
-    // most it has used since the Game was made. A budget of 0 leaves the stack unwatched.
-    std::uintptr_t stackBase = 0;
-    std::size_t stackBudget = 0;
-    std::size_t maxStackUsed = 0;
 };
 
 // Watches the game from outside, for the simulator's card ledger and for tests. The
@@ -50,24 +52,14 @@ class PlayWatcher {
 public:
     virtual ~PlayWatcher() = default;
     // At the start of every game step; `step` names the procedure.
-    virtual void Step(const GameState& state, const char* step) {
-        (void)state;
-        (void)step;
-    }
+    virtual void Step(const GameState& /*state*/, const char* /*step*/) {}
     // Right before beaten cards leave play: the attack and cover rows about to be cleared.
-    virtual void Beaten(const GameState& state, const OneBased<6>& attack,
-                        const OneBased<6>& cover) {
-        (void)state;
-        (void)attack;
-        (void)cover;
-    }
+    virtual void Beaten(const GameState& /*state*/, const OneBased<6>& /*attack*/,
+                        const OneBased<6>& /*cover*/) {}
     // Right before cards that no slot of a full hand could take leave play with the table.
-    virtual void Overflow(const OneBased<6>& attack, const OneBased<6>& cover) {
-        (void)attack;
-        (void)cover;
-    }
+    virtual void Overflow(const OneBased<6>& /*attack*/, const OneBased<6>& /*cover*/) {}
     // A result has just been announced: from here on nothing may move.
-    virtual void Result(const GameState& state) { (void)state; }
+    virtual void Result(const GameState& /*state*/) {}
 };
 
 struct Game : GameState {
@@ -80,14 +72,11 @@ struct Game : GameState {
     RandomSource& random;
     ChainMeter chain;
     PlayWatcher* watcher = nullptr;
-    // A result ("Мы выиграли", "Комп выиграл", "Ничья") stands: the game plays no
+    // A result ("Мы выиграли", "Комп выиграл", "Ничья") stands: the game takes no
     // further move. Kept beside the game's own fields, not among them; a new deal clears
-    // it. Every step that has started another one looks at it when that returns: the
-    // steps still pending in a decided game make no move, print nothing, wait no more.
+    // it. Once the result is shown GameOver ends the chain, so the steps still pending
+    // in a decided game make no move, print nothing, wait no more.
     bool decided = false;
-
-    GameState& state() { return *this; }
-    const GameState& state() const { return *this; }
 };
 
 // Beaten cards leave play: the two rows of one attack are cleared, and a watcher is told
@@ -123,34 +112,17 @@ public:
         ++m.steps;
         if (m.depth > m.maxDepth) m.maxDepth = m.depth;
         if (g_.watcher) g_.watcher->Step(g_, where.function_name());
-        const std::size_t used = StackUsed(m);
-        if (used > m.maxStackUsed) m.maxStackUsed = used;
-        if (m.depth > m.depthLimit || m.steps > m.stepLimit ||
-            (m.stackBudget != 0 && used > m.stackBudget)) {
+        if (m.depth > m.depthLimit || m.steps > m.stepLimit) {
             --m.depth;
             throw ChainRunaway("a chain of moves did not end");
         }
     }
     ~StepScope() { --g_.chain.depth; }
-
-    // Bytes of stack between the start of the event's chain and this step (the stack
-    // grows downwards on every machine the game is built for).
-    static std::size_t StackUsed(const ChainMeter& m) {
-        const auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
-        return m.stackBase > here ? m.stackBase - here : 0;
-    }
     StepScope(const StepScope&) = delete;
     StepScope& operator=(const StepScope&) = delete;
 
 private:
     Game& g_;
 };
-
-// Called by every event (menu choice, click) before it starts its chain: the step count
-// and the stack are measured from here.
-inline void BeginEvent(Game& g) {
-    g.chain.steps = 0;
-    g.chain.stackBase = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
-}
 
 }  // namespace durak

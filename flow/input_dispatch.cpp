@@ -12,11 +12,11 @@ namespace durak {
 void HandSlotClick(Game& g, int slot) {
     if (g.decided) return;
     RunEventChain(g, [slot](Game& game) {
-        if (game.playerRole == 1) {
+        if (game.playerRole == kPlayerAttacks) {
             game.selectedSlot = static_cast<Field>(slot);
             PlayerAttack(game);
         }
-        if (game.playerRole == 2 && !game.decided) {
+        if (game.playerRole == kPlayerDefends) {
             game.selectedSlot = static_cast<Field>(slot);
             PlayerDefend(game);
         }
@@ -39,7 +39,7 @@ void Image83_Click(Game& g) { HandSlotClick(g, 12); }
 // The action button ends the round in every mode and role. Before the first game and
 // once a game has its result there is no round to end: the button does nothing.
 void Image70_Click(Game& g) {
-    if (g.playerRole == 0 || g.decided) return;
+    if (g.playerRole == kNoGameYet || g.decided) return;
     RunEventChain(g, EndRound);
 }
 

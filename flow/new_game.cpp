@@ -1,8 +1,6 @@
 // A new game: erase text and table, shuffle a deck by random draws, deal six cards to
 // each seat, turn up the trump and make the player the attacker of the first round.
 
-#include <cstdint>
-
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
@@ -16,13 +14,15 @@ constexpr int kShuffleLimit = 180;
 // Hide the holders and the face-up slots, blank the table and hand slots 7..12, and
 // bring the fan back. Hand slots 1..6 and the trump slot get new pictures from the deal.
 void ResetDisplay(Screen& screen) {
-    if (screen.unseen) return;
-    for (int holder = 1; holder <= 40; ++holder) screen.SetVisible(holder, false);
-    for (int holder : {71, 48, 49, 50, 51, 52, 47, 54, 55}) screen.SetVisible(holder, false);
+    for (int holder = kFirstCardHolder; holder <= kLastCardHolder; ++holder)
+        screen.SetVisible(holder, false);
+    for (int holder : {kFanHolder12, kFanHolder5, kFanHolder4, kFanHolder3, kFanHolder2,
+                       kFanHolder1, kFanHolder6, kFanHolder9, kFanHolder10})
+        screen.SetVisible(holder, false);
     ClearTablePlaces(screen);
-    for (int slot = 78; slot <= 83; ++slot) ClearSlot(screen, slot);
-    for (int icon = 90; icon <= 93; ++icon) screen.SetVisible(icon, false);
-    for (int slot = 94; slot <= 99; ++slot) screen.SetVisible(slot, false);
+    for (int s = 7; s <= 12; ++s) ClearSlot(screen, HandSlotControl(s));
+    for (int icon = kSuitIconHolder1; icon <= kSuitIconHolder4; ++icon) screen.SetVisible(icon, false);
+    for (int k = 1; k <= 6; ++k) screen.SetVisible(kComputerFaceUpSlot1 + k - 1, false);
     screen.SetVisible(kComputerFanSlot, true);
 }
 
@@ -31,10 +31,7 @@ void ResetDisplay(Screen& screen) {
 // again, which the duplicate test then usually rejects. At most 180 draws are counted,
 // so a deck may end with its last entries still empty.
 void Shuffle(Game& g) {
-    // The deck is empty when the shuffle starts and fills from entry 1 on: the cards in
-    // it are kept as bits, so the duplicate test needs no scan of the deck.
-    std::uint64_t inDeck = 0;
-    int filled = 0;
+    int filled = 0;  // the deck is empty when the shuffle starts and fills from entry 1 on
     for (;;) {
         g.random.Reseed();
         const int r = RandomBelow(g.random, 42);
@@ -48,12 +45,9 @@ void Shuffle(Game& g) {
         if (g.shuffleAttempts > kShuffleLimit) return;
         ++g.shuffleAttempts;
         // Empty entries take part, so a card of 0 is refused while the deck has room.
-        const bool inThere = IsCard(g.drawnCard) ? (inDeck & CardBit(g.drawnCard)) != 0
-                                                 : (g.drawnCard == 0 && filled < 36);
-        if (inThere) continue;
+        if (g.deck.Contains(g.drawnCard)) continue;
         const int entry = ++filled;
         g.deck[entry] = g.drawnCard;
-        inDeck |= CardBit(g.drawnCard);
         if (entry == 36 || g.shuffleAttempts > kShuffleLimit) return;
     }
 }
@@ -91,7 +85,7 @@ void NewGame(Game& g) {
     }
 
     g.playerAttackPair = g.computerDefencePair = g.computerAttackPair = g.playerDefencePair = 1;
-    g.playerRole = 1;
+    g.playerRole = kPlayerAttacks;
 
     g.trumpCard = g.deck[13];
     ShowCard(g.screen, kTrumpSlot, g.trumpCard);  // also replaces a suit icon left over

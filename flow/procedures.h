@@ -23,6 +23,13 @@ void ShowResults(Game& g);
 void ComputerWon(Game& g);
 // "Мы выиграли", "Комп выиграл" or "Ничья" on the status line: the game is decided.
 void AnnounceResult(Game& g, const char* message);
+// The end-of-game tests in their order, each announcing its result. Where they end a
+// round or a move, the statistics follow each result and then GameOver ends the chain;
+// inside the statistics themselves only the results are printed.
+enum class AfterResult { ShowAndStop, Nothing };
+void EndOfGameTests(Game& g, AfterResult then);
+// The computer holds no card when it should play: "Комп выиграл", the results, GameOver.
+[[noreturn]] void ComputerHasNoCardLeft(Game& g);
 
 // flow/event_chain.cpp: the chain of moves one event starts. Between two computers it
 // does not come to rest before the game has a result.

@@ -6,9 +6,6 @@
 // seen cards from the deal on, so it is never drawn; once the stock is used up the trump
 // slot shows the trump suit's icon instead.
 
-#include <bit>
-#include <cstdint>
-
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
@@ -16,7 +13,6 @@
 namespace durak {
 
 namespace {
-
 
 // Each refill makes this many counted draws; a card they miss waits for the next refill.
 constexpr Field kDrawAttemptLimit = 305;
@@ -47,21 +43,15 @@ int DrawPictureNumber(Game& g) {
 // The drawn card goes into the first empty front slot, the player's before the
 // computer's, and is recorded as seen. With all twelve front slots full it stays in
 // the stock.
-constexpr std::uint64_t kFrontSlots = 0x3F;  // slots 1..6 in an EmptyMask
-constexpr std::uint64_t kDrawEntries = ~((std::uint64_t{1} << (kFirstDrawEntry - 1)) - 1);
-
 void PlaceDrawnCard(Game& g) {
-    Field* slot = nullptr;
-    if (const std::uint64_t empty = g.playerHand.EmptyMask() & kFrontSlots)
-        slot = &g.playerHand[std::countr_zero(empty) + 1];
-    else if (const std::uint64_t emptyToo = g.computerHand.EmptyMask() & kFrontSlots)
-        slot = &g.computerHand[std::countr_zero(emptyToo) + 1];
-    if (!slot) return;
-
-    *slot = g.drawnCard;
+    if (const int slot = g.playerHand.FirstEmpty(1, 6))
+        g.playerHand[slot] = g.drawnCard;
+    else if (const int slotToo = g.computerHand.FirstEmpty(1, 6))
+        g.computerHand[slotToo] = g.drawnCard;
+    else
+        return;
     ++g.dealtCount;
-    if (const std::uint64_t free = g.seenCards.EmptyMask() & kDrawEntries)
-        g.seenCards[std::countr_zero(free) + 1] = g.drawnCard;
+    if (const int entry = g.seenCards.FirstEmpty(kFirstDrawEntry, 36)) g.seenCards[entry] = g.drawnCard;
 }
 
 // ---------------------------------------------------------------------------------
@@ -69,43 +59,30 @@ void PlaceDrawnCard(Game& g) {
 // further draw can change anything.
 bool NothingLeftToDraw(const GameState& s) {
     if (s.dealtCount >= kAllDrawn) return true;
-    return ((s.playerHand.EmptyMask() | s.computerHand.EmptyMask()) & kFrontSlots) == 0;
+    return s.playerHand.FirstEmpty(1, 6) == 0 && s.computerHand.FirstEmpty(1, 6) == 0;
 }
 
 // ---------------------------------------------------------------------------------
 // At most 305 counted draws; a seen card is simply drawn again. The player's front
 // slots are shown after every draw of an unseen card. Once nothing is left to draw the
 // remaining draws would change nothing, so the loop ends there.
-// Kept out of line, as the printing of the round's start below: their locals stay off the
-// stack of the moves that the refill goes on to nest.
-[[gnu::noinline]] void DrawLoop(Game& g) {
+void DrawLoop(Game& g) {
     g.drawAttempts = 1;
     g.random.Reseed();
-    // The seen cards as bits: a draw is told seen or unseen without a scan.
-    std::uint64_t seen = 0;
-    for (int c : g.seenCards) seen |= CardBit(c);
-    // Nothing left to draw changes only when a card is placed: asked again only then.
-    bool done = NothingLeftToDraw(g);
-    for (;;) {
-        if (done) return;
+    while (!NothingLeftToDraw(g)) {
         const int n = DrawPictureNumber(g);
         if (g.drawAttempts > kDrawAttemptLimit) return;  // this last draw is dropped
         ++g.drawAttempts;
         g.drawnCard = CardOfPictureIndex(n);
-        if (seen & CardBit(g.drawnCard)) continue;
+        if (g.seenCards.Contains(g.drawnCard)) continue;
         PlaceDrawnCard(g);
-        seen |= CardBit(g.drawnCard);
-        done = NothingLeftToDraw(g);
-        if (!g.screen.unseen)
-            for (int k = 1; k <= 6; ++k) ShowCard(g.screen, HandSlotControl(k), g.playerHand[k]);
+        for (int k = 1; k <= 6; ++k) ShowCard(g.screen, HandSlotControl(k), g.playerHand[k]);
     }
 }
 
 // ---------------------------------------------------------------------------------
-// The cursors of both attacks start again at pair 1 and no hand slot is selected. The
-// player's front cards are printed under the hand.
 // The computer's count as it stood before the draws, at the top right, then its fan.
-[[gnu::noinline]] void ShowCountBefore(Game& g, Field countBefore) {
+void ShowCountBefore(Game& g, Field countBefore) {
     g.text.PrintLine();
     g.text.MoveTextPen(7500, 20);
     g.text.PrintLine({"Карт-", countBefore});
@@ -114,7 +91,10 @@ bool NothingLeftToDraw(const GameState& s) {
     ShowFan(g.screen, g.computerCardCount);
 }
 
-[[gnu::noinline]] void ResetRound(Game& g) {
+// ---------------------------------------------------------------------------------
+// The cursors of both attacks start again at pair 1 and no hand slot is selected. The
+// player's front cards are printed under the hand.
+void ResetRound(Game& g) {
     g.playerAttackPair = 1;
     g.computerDefencePair = 1;
     g.computerAttackPair = 1;
@@ -177,26 +157,18 @@ void RefillFromStock(Game& g) {
     if (g.playerCardCount < 3) ShowResults(g);
 
     // The computer attacks: it leads at once, inside this call.
-    if (g.playerRole == 2) {
-        g.attackPhase = 2;
+    if (g.playerRole == kPlayerDefends) {
+        g.attackPhase = kNothingToCover;
         g.playerDefencePair = 1;
         PlayerDefend(g);
-        if (g.decided) return;
     }
 
     ClearRoundVariables(g);
 
     // Between two computers the automatic player leads at once.
-    if (g.playerRole == 1 && g.playMode == kPlayModeTwoComputers) {
-        PlayerAttack(g);
-        if (g.decided) return;
-    }
+    if (g.playerRole == kPlayerAttacks && g.playMode == kPlayModeTwoComputers) PlayerAttack(g);
 
-    if (g.computerCardCount != 0) return;
-
-    AnnounceResult(g, "Комп выиграл");
-    g.screen.SetPicture(kComputerFanSlot, kFanHolder1);
-    ComputerWon(g);
+    if (g.computerCardCount == 0) ComputerHasNoCardLeft(g);
 }
 
 }  // namespace durak

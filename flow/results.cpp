@@ -1,7 +1,7 @@
 // The result of a game and its statistics: who won, how many cards the computer holds,
 // how often each seat covered and took, and the computer's first six slots face up in
-// place of its fan. Nothing of the game changes here; play may even go on afterwards
-// (the refill shows the score while the player is down to one or two cards).
+// place of its fan. Shown as the game ends, and also while it goes on (the refill shows
+// the score while the player is down to one or two cards).
 
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
@@ -9,16 +9,6 @@
 namespace durak {
 
 namespace {
-
-// ---------------------------------------------------------------------------------
-// The result message. The three tests run one after the other and each clears the text
-// first, so the last that applies stays: with both hands empty that is the draw. When
-// none applies the text already on the window stays.
-void AnnounceWinner(Game& g) {
-    if (g.computerCardCount == 0) AnnounceResult(g, "Комп выиграл");
-    if (g.computerHand.Sum() > 0 && g.playerHand.AllZero()) AnnounceResult(g, "Мы выиграли");
-    if (g.computerHand.AllZero() && g.playerHand.AllZero()) AnnounceResult(g, "Ничья");
-}
 
 // ---------------------------------------------------------------------------------
 // The computer's card count, or only that it holds more than six.
@@ -63,11 +53,48 @@ void AnnounceResult(Game& g, const char* message) {
 }
 
 // =================================================================================
+// EndOfGameTests: the computer has no card left; the player has none while the computer
+// has some; neither has one. The tests run one after the other and each that applies
+// clears the text first, so the last that applies stays: with both hands empty that is
+// the draw. When none applies the text already on the window stays.
+// With AfterResult::ShowAndStop each result is followed by the statistics (for the computer's
+// win after its fan is blanked), and once they stand the game is over.
+void EndOfGameTests(Game& g, AfterResult then) {
+    const bool show = then == AfterResult::ShowAndStop;
+    bool decided = false;
+    if (g.computerCardCount == 0) {
+        AnnounceResult(g, "Комп выиграл");
+        if (show) ComputerWon(g);
+        decided = true;
+    }
+    if (g.computerHand.Sum() > 0 && g.playerHand.AllZero()) {
+        AnnounceResult(g, "Мы выиграли");
+        if (show) ShowResults(g);
+        decided = true;
+    }
+    if (g.computerHand.AllZero() && g.playerHand.AllZero()) {
+        AnnounceResult(g, "Ничья");
+        if (show) ShowResults(g);
+        decided = true;
+    }
+    if (show && decided) throw GameOver();
+}
+
+// =================================================================================
+// ComputerHasNoCardLeft: the computer has won; its one-card fan gives way to the results.
+void ComputerHasNoCardLeft(Game& g) {
+    AnnounceResult(g, "Комп выиграл");
+    g.screen.SetPicture(kComputerFanSlot, kFanHolder1);
+    ComputerWon(g);
+    throw GameOver();
+}
+
+// =================================================================================
 // ShowResults: the result so far and the statistics of the game.
 void ShowResults(Game& g) {
     StepScope step(g);
     g.screen.ShowWindow();
-    AnnounceWinner(g);
+    EndOfGameTests(g, AfterResult::Nothing);
     ShowComputerCount(g);
     ShowStatistics(g);
     TurnComputerCardsUp(g);

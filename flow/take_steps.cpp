@@ -9,7 +9,6 @@
 
 #include "flow/take_steps.h"
 
-#include <array>
 #include <cstddef>
 
 namespace durak {
@@ -88,76 +87,45 @@ constexpr Fill kPlayerCloseUp[] = {
 
 // ---------------------------------------------------------------------------------
 
-// The first slot of each row, in the order of Row: a place is then one lookup away.
-struct Rows {
-    explicit Rows(GameState& s)
-        : first{s.computerHand.v.data(), s.playerHand.v.data(), s.tablePlayerAttack.v.data(),
-                s.tableComputerDefence.v.data(), s.tableComputerAttack.v.data(),
-                s.tablePlayerDefence.v.data()} {}
-    Field& operator[](Place p) const { return first[static_cast<int>(p.row)][p.slot - 1]; }
-    Field* first[6];
-};
-
-// to ← from: the card moves only into an empty slot, and only when there is one. Which
-// slots hold cards is different at every round end, so the move is made by selection,
-// not by a test that guesses: a move that does not apply writes both places back as
-// they were.
-void Move(const Rows& rows, Place to, Place from) {
-    Field& destination = rows[to];
-    Field& source = rows[from];
-    const Field d = destination, c = source;
-    const bool moves = (d == 0) & (c != 0);
-    destination = moves ? c : d;
-    source = moves ? Field{0} : c;
+// The field a place names.
+Field& At(GameState& s, Place p) {
+    switch (p.row) {
+        case Row::ComputerHand: return s.computerHand[p.slot];
+        case Row::PlayerHand: return s.playerHand[p.slot];
+        case Row::PlayerAttack: return s.tablePlayerAttack[p.slot];
+        case Row::ComputerDefence: return s.tableComputerDefence[p.slot];
+        case Row::ComputerAttack: return s.tableComputerAttack[p.slot];
+        case Row::PlayerDefence: return s.tablePlayerDefence[p.slot];
+    }
+    return s.computerHand[p.slot];
 }
 
-// A list of fills as the single moves it stands for, in order: the same number of moves
-// every time, so nothing about the list's shape has to be guessed while it runs.
-struct SingleMove {
-    Place to, from;
-};
+// to ← from: the card moves only into an empty slot, and only when there is one.
+void Move(GameState& s, Place to, Place from) {
+    Field& destination = At(s, to);
+    Field& source = At(s, from);
+    if (destination != 0 || source == 0) return;
+    destination = source;
+    source = 0;
+}
 
+// The fills of a list in order, each source of a fill in order. A slot already holding a
+// card takes nothing from any of its sources.
 template <std::size_t N>
-constexpr std::size_t MoveCount(const Fill (&list)[N]) {
-    std::size_t count = 0;
-    for (const Fill& fill : list)
-        for (const Place& from : fill.from) count += from.slot != 0;
-    return count;
-}
-
-template <std::size_t Count, std::size_t N>
-constexpr std::array<SingleMove, Count> Moves(const Fill (&list)[N]) {
-    std::array<SingleMove, Count> moves{};
-    std::size_t at = 0;
+void Apply(GameState& s, const Fill (&list)[N]) {
     for (const Fill& fill : list)
         for (const Place& from : fill.from)
-            if (from.slot != 0) moves[at++] = {fill.to, from};
-    return moves;
-}
-
-constexpr auto kComputerTakeMoves = Moves<MoveCount(kComputerTakes)>(kComputerTakes);
-constexpr auto kPlayerTakeMoves = Moves<MoveCount(kPlayerTakes)>(kPlayerTakes);
-constexpr auto kPlayerCloseUpMoves = Moves<MoveCount(kPlayerCloseUp)>(kPlayerCloseUp);
-
-// A slot already holding a card takes nothing from any of its sources.
-template <std::size_t N>
-void Apply(GameState& s, const std::array<SingleMove, N>& moves) {
-    const Rows rows(s);
-    for (const SingleMove& m : moves) Move(rows, m.to, m.from);
+            if (from.slot != 0) Move(s, fill.to, from);
 }
 
 // Every card still in `row` goes into the first empty slot of `hand`, in pair order.
 template <int HandSize>
 void TakeWhatIsLeft(OneBased<HandSize>& hand, OneBased<6>& row) {
-    if (row.AllZero()) return;  // the lists mostly leave nothing
     for (int k = 1; k <= 6; ++k) {
-        if (row[k] == 0) continue;
-        for (int slot = 1; slot <= HandSize; ++slot) {
-            if (hand[slot] != 0) continue;
-            hand[slot] = row[k];
-            row[k] = 0;
-            break;
-        }
+        const int slot = hand.FirstEmpty();
+        if (row[k] == 0 || slot == 0) continue;
+        hand[slot] = row[k];
+        row[k] = 0;
     }
 }
 
@@ -166,7 +134,7 @@ void TakeWhatIsLeft(OneBased<HandSize>& hand, OneBased<6>& row) {
 // ---------------------------------------------------------------------------------
 // The computer takes: its lists, then whatever they left on the table.
 void ComputerTakesTable(GameState& s) {
-    Apply(s, kComputerTakeMoves);
+    Apply(s, kComputerTakes);
     TakeWhatIsLeft(s.computerHand, s.tablePlayerAttack);
     TakeWhatIsLeft(s.computerHand, s.tableComputerDefence);
 }
@@ -174,9 +142,8 @@ void ComputerTakesTable(GameState& s) {
 // ---------------------------------------------------------------------------------
 // The player takes: its lists, the close-up, then whatever they left on the table.
 void PlayerTakesTable(GameState& s) {
-    // With nothing on the computer's side of the table the lists move nothing.
-    if (!s.tableComputerAttack.AllZero() || !s.tablePlayerDefence.AllZero()) Apply(s, kPlayerTakeMoves);
-    Apply(s, kPlayerCloseUpMoves);
+    Apply(s, kPlayerTakes);
+    Apply(s, kPlayerCloseUp);
     TakeWhatIsLeft(s.playerHand, s.tableComputerAttack);
     TakeWhatIsLeft(s.playerHand, s.tablePlayerDefence);
 }

@@ -6,13 +6,6 @@
 // the first card of the cover's rank, trumps included. A round holds six pairs: with
 // six attack cards on the table the computer adds nothing more.
 
-#include <bit>
-#include <cstdint>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
@@ -84,29 +77,12 @@ void ChooseLead(Game& g) {
 
 // First slot whose value equals the cover or has its rank; 0 when none. An empty slot
 // equals a cover of 0, so with no cover the scan stops at the first empty slot.
-// All sixteen slots are compared at once with each code of the cover's rank.
-static_assert(sizeof(OneBased<16>) == 32);
 int SlotOfRank(const GameState& s, int cover) {
-#if defined(__SSE2__)
-    const auto* hand = reinterpret_cast<const __m128i*>(s.computerHand.v.data());
-    const __m128i low = _mm_loadu_si128(hand), high = _mm_loadu_si128(hand + 1);
-    static constexpr int kApart[] = {0, 50, -50, 100, -100, 150, -150};
-    std::uint32_t found = 0;
-    for (const int apart : kApart) {
-        const int code = cover + apart;
-        if (code < INT16_MIN || code > INT16_MAX) continue;  // no slot can hold it
-        const __m128i v = _mm_set1_epi16(static_cast<std::int16_t>(code));
-        found |= static_cast<std::uint32_t>(
-            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(low, v), _mm_cmpeq_epi16(high, v))));
-    }
-    return found == 0 ? 0 : std::countr_zero(found) + 1;
-#else
     for (int slot = 1; slot <= 16; ++slot) {
         const int c = s.computerHand[slot];
         if (c == cover || SameRank(c, cover)) return slot;
     }
     return 0;
-#endif
 }
 
 // The addition: a card of the rank of the latest cover, trumps included.
@@ -201,7 +177,7 @@ bool CoverCheckAgain(Game& g) {
     if (!taken) return false;
     if (!PlacePlayerCover(g, coverBefore)) return false;
 
-    if (!g.playerHand.AllZero()) g.attackPhase = 2;
+    if (!g.playerHand.AllZero()) g.attackPhase = kNothingToCover;
     g.text.PrintLine();
     g.playerAttackCard = 0;
     return true;
@@ -226,17 +202,15 @@ void EndOfMove(Game& g) {
         g.text.MoveTextPen(50, 500);
         g.text.PrintLine({"Комп не пошел"});
         EndRound(g);
-        if (g.decided) return;
     }
     if (g.computerAttackCard > 0) {
-        g.attackPhase = 4;
+        g.attackPhase = kComputerCardDown;
         g.playerDefenceCard = 0;
     }
     g.text.MoveTextPen(50, 170);
 
     ++g.autoDefendTries;
     if (g.autoDefendTries <= kDefendTriesLimit) PlayerDefend(g);
-    if (g.decided) return;
     g.screen.ShowWindow();
     if (g.playMode != kPlayModeTwoComputers) return;
 
@@ -253,7 +227,6 @@ void RenewedReply(Game& g) {
     if (g.autoReplyCount < kRenewedRepliesLimit) {
         ++g.autoReplyCount;
         PlayerDefend(g);
-        if (g.decided) return;
     }
     if (g.autoReplyCount >= kRenewedRepliesLimit) {
         g.autoReplyCount = 0;
@@ -266,15 +239,12 @@ void ComputerAttack(Game& g) {
     StepScope step(g);
 
     g.playerAttackCard = 0;
-    if (g.playerRole == 1) return;
+    if (g.playerRole == kPlayerAttacks) return;
 
     ChooseAttackCard(g);
     PlaceAttackCard(g, 7);
-    if (g.computerAttackCard == 0) {
-        EndRound(g);
-        if (g.decided) return;
-    }
-    if (g.computerAttackCard > 0) g.attackPhase = 4;
+    if (g.computerAttackCard == 0) EndRound(g);
+    if (g.computerAttackCard > 0) g.attackPhase = kComputerCardDown;
     ComputerFollowUp(g);
 }
 
@@ -284,18 +254,17 @@ void ComputerAttack(Game& g) {
 void ComputerFollowUp(Game& g) {
     StepScope step(g);
 
-    if (!g.screen.unseen)
-        for (int s = 1; s <= 12; ++s)
-            if (g.playerHand[s] == 0) ClearSlot(g.screen, HandSlotControl(s));
+    for (int s = 1; s <= 12; ++s)
+        if (g.playerHand[s] == 0) ClearSlot(g.screen, HandSlotControl(s));
 
     // The round has already ended inside this move (the turn has passed to the
     // player): nothing is left to cover or to add, and the round is not ended twice. The
     // covering check is not made either: it would lay a cover of the finished round, or
     // a card of the player's hand, onto the table again.
-    if (g.playerRole == 1) return;
+    if (g.playerRole == kPlayerAttacks) return;
 
     bool mayAdd = true;
-    if (g.attackPhase != 2) mayAdd = CoverCheckAgain(g);
+    if (g.attackPhase != kNothingToCover) mayAdd = CoverCheckAgain(g);
     if (mayAdd) {
         ChooseAttackCard(g);
         PlaceAttackCard(g, 1);

@@ -153,10 +153,7 @@ void Continue(Game& g) {
     }
 
     // Nothing covers: the computer takes at once.
-    if (g.defenceCard == 0) {
-        EndRound(g);
-        if (g.decided) return;
-    }
+    if (g.defenceCard == 0) EndRound(g);
     // Covered: the attack card is answered, so the button declares the table beaten.
     if (g.defenceCard > 0) g.playerAttackCard = 0;
     PrintClosingLines(g);

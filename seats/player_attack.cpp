@@ -12,8 +12,6 @@ namespace durak {
 
 namespace {
 
-constexpr int kPairs = 6;
-
 // The pair cursor names one of the six attack places.
 bool CursorOnTable(const Game& g) { return g.playerAttackPair >= 1 && g.playerAttackPair <= kPairs; }
 
@@ -74,7 +72,7 @@ void PlayerAttack(Game& g) {
         g.text.ClearText();
         g.text.MoveTextPen(TextLayer::kStatusLineX, TextLayer::kStatusLineY);
         ShowResults(g);
-        return;
+        throw GameOver();
     }
 
     // Which slot to play. The automatic player draws blindly among slots 1..11 (a draw
@@ -118,12 +116,8 @@ void PlayerAttack(Game& g) {
         return;
     }
 
-    // The automatic player has put down its last card: it has won.
-    if (g.computerHand.Sum() > 0 && g.playerHand.AllZero()) {
-        AnnounceResult(g, "Мы выиграли");
-        ShowResults(g);
-        return;
-    }
+    // The automatic player may have put down its last card: then it has won.
+    EndOfGameTests(g, AfterResult::ShowAndStop);
     if (g.playerAttackCard > 0) {
         ComputerDefend(g);
         return;

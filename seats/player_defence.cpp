@@ -13,7 +13,6 @@ namespace durak {
 
 namespace {
 
-constexpr int kPairs = 6;
 constexpr int kLastRetry = 12;  // the automatic player draws again while tries <= 12
 
 // The card covers: it leaves the hand and becomes the player's cover.
@@ -49,11 +48,8 @@ void ReturnCover(Game& g, int slot, Field coverBefore) {
 bool CoverSuitTest(Game& g) {
     const int c = PlayerCardIn(g, g.selectedSlot);
     const int suit = g.attackSuitNumber;
-    // All conditions in one test: between two computers the slot is drawn blindly, so
-    // whether it is empty, of the suit or high enough comes out differently at every try,
-    // while "it covers" is the rare answer.
-    const bool covers = (c != kNoCard) & (suit >= 1) & (suit <= 4) &
-                        (g.computerAttackCard < c) & (c < SuitUpperBound(suit));
+    const bool covers = c != kNoCard && suit >= 1 && suit <= 4 && g.computerAttackCard < c &&
+                        c < SuitUpperBound(suit);
     if (!covers) return false;
     TakeCover(g, c);
     return true;
@@ -85,15 +81,10 @@ void PlayerDefend(Game& g) {
     // The automatic player's new draws start the move again from here.
     for (;;) {
         // The computer holds no card: it has won, and says so at every call.
-        if (g.computerCardCount == 0) {
-            AnnounceResult(g, "Комп выиграл");
-            g.screen.SetPicture(kComputerFanSlot, kFanHolder1);
-            ComputerWon(g);
-            return;
-        }
+        if (g.computerCardCount == 0) ComputerHasNoCardLeft(g);
 
         // Nothing waits to be covered: the computer leads or adds at once.
-        if (g.attackPhase == 2) {
+        if (g.attackPhase == kNothingToCover) {
             ComputerAttack(g);
             return;
         }
@@ -141,7 +132,7 @@ void PlayerDefend(Game& g) {
     // The computer's card is covered; the computer may add while the player still
     // holds a card to answer it with.
     g.computerAttackCard = kNoCard;
-    if (!g.playerHand.AllZero()) g.attackPhase = 2;
+    if (!g.playerHand.AllZero()) g.attackPhase = kNothingToCover;
     g.text.PrintLine();
     ComputerAttack(g);
 }

@@ -6,13 +6,15 @@
 // uncovered, none came back once out of play, and nothing moved after a result.
 #pragma once
 
-#include <bit>
-#include <cstdint>
+#include <array>
 #include <string>
 
 #include "flow/game.h"
 
 namespace durak::sim {
+
+// Every card's code lies below this.
+constexpr int kCodes = 165;
 
 class CardLedger : public PlayWatcher {
 public:
@@ -30,20 +32,23 @@ public:
     void Check(const GameState& state);
 
     // Faults of the current game, each card counted once.
-    int Duplicates() const { return std::popcount(duplicate_ | strayed_); }
-    int Lost() const { return std::popcount(lost_); }
-    int Uncovered() const { return std::popcount(uncovered_); }
-    int Resurrected() const { return std::popcount(resurrected_); }
+    int Duplicates() const;
+    int Lost() const { return Count(lost_); }
+    int Uncovered() const { return Count(uncovered_); }
+    int Resurrected() const { return Count(resurrected_); }
     // Not a fault: cards that left play with the table because the taking hand was full.
-    int Overflowed() const { return std::popcount(overflow_); }
+    int Overflowed() const { return Count(overflow_); }
     // Steps after which a card or a statistic had moved although a result stood.
     int AfterResult() const { return afterResult_; }
 
     // A description of the first fault of the current game, for the trace.
     const std::string& FirstFault() const { return firstFault_; }
-    const char* LastStep() const { return lastStep_; }
 
 private:
+    // A set of cards, by code.
+    using Cards = std::array<bool, kCodes>;
+    static int Count(const Cards& cards);
+    void Report(int card, Cards& faults, const char* what);
     void Note(const std::string& fault);
 
     // What the ledger compares with the state at the result: where the cards are, and
@@ -62,32 +67,11 @@ private:
     bool dealing_ = false;
     bool resultStands_ = false;
 
-    // Where the cards stand, kept up to date from what each step changed. Every row of
-    // places (a hand, a table row, the drawn cards) is kept as at the last look; a step
-    // that left a row as it was costs a comparison of a few words, and of a changed row
-    // only the entries that differ are read. Each card's count over the hands and the
-    // table (and apart from them, over the drawn cards) tells at once which cards lie in
-    // two places.
-    struct Counts {
-        std::uint8_t of[37] = {};     // by card index; index 36 takes every code of no card
-        std::uint64_t cards = 0;      // cards counted at least once
-        std::uint64_t twice = 0;      // cards counted more than once
-        void Add(int code);
-        void Remove(int code);
-    };
-    template <int N>
-    void Refresh(OneBased<N>& last, const OneBased<N>& now, Counts& counts);
-    // The rows as at the last look, where the game keeps them: rows that lie side by
-    // side in the game's state are compared as one.
-    GameState last_;
-    Counts placed_;  // hands and table
-    Counts drawn_;   // the deal, the trump card and the stock's draws
-    Field score_[4] = {0, 0, 0, 0};
-
-    // One bit a card (9 × suit + rank − 6).
-    std::uint64_t beaten_ = 0, overflow_ = 0, uncovered_ = 0;
-    std::uint64_t duplicate_ = 0, lost_ = 0, resurrected_ = 0;
-    std::uint64_t strayed_ = 0;  // cards of the stock, or the trump card, seen in play
+    // Cards that have left play, by the way they went.
+    Cards beaten_{}, overflow_{}, uncovered_{};
+    // Cards found at fault, each reported once.
+    Cards duplicate_{}, lost_{}, resurrected_{};
+    Cards strayed_{};  // cards of the stock, or the trump card, seen in play
     int afterResult_ = 0;
     std::string firstFault_;
     const char* lastStep_ = "";

@@ -13,7 +13,6 @@
 // exists for the tests that prove the ledger catches each kind of fault.
 #include <iostream>
 
-#include "sim/big_stack.h"
 #include "sim/options.h"
 #include "sim/simulator.h"
 
@@ -24,15 +23,13 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    durak::sim::SimReport report;
-    durak::sim::RunWithStack(std::size_t{512} << 20, [&] { report = durak::sim::Simulate(options); });
+    const durak::sim::SimReport report = durak::sim::Simulate(options);
 
     std::cout << "abandoned=" << report.abandoned << " events=" << report.events
               << " steps=" << report.steps << " seconds=" << report.seconds << " cpu_seconds=" << report.cpuSeconds
               << " window_seconds_per_game="
               << (report.games ? report.windowSeconds / static_cast<double>(report.games) : 0.0)
-              << " stack_bytes=" << report.maxStackBytes << " stack_bytes_per_level="
-              << (report.maxDepth ? report.maxStackBytes / report.maxDepth : 0) << "\n";
+              << "\n";
     std::cout << durak::sim::SummaryLine(report) << std::endl;
     return report.Clean() ? 0 : 1;
 }

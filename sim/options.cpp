@@ -1,5 +1,6 @@
 #include "sim/options.h"
 
+#include <charconv>
 #include <cstdint>
 #include <iostream>
 #include <limits>
@@ -8,31 +9,18 @@ namespace durak::sim {
 
 namespace {
 
-enum class Number { Read, NotANumber, OutOfRange };
-
-// A whole number in decimal digits, within [low, high]. A minus sign is read too, so
-// that a negative value is reported as out of range rather than as no number.
-Number ReadNumber(const std::string& text, std::uint64_t low, std::uint64_t high,
-                  std::uint64_t& value) {
-    const bool negative = !text.empty() && text[0] == '-';
-    const std::size_t first = negative ? 1 : 0;
-    if (first == text.size()) return Number::NotANumber;
-    bool tooLarge = false;
-    value = 0;
-    for (std::size_t i = first; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') return Number::NotANumber;
-        const unsigned digit = static_cast<unsigned>(text[i] - '0');
-        if (value > (std::numeric_limits<std::uint64_t>::max() - digit) / 10) tooLarge = true;
-        else value = value * 10 + digit;
-    }
-    if (negative || tooLarge || value < low || value > high) return Number::OutOfRange;
-    return Number::Read;
-}
-
-std::optional<std::string> NumberFault(const std::string& option, const std::string& text,
-                                       Number read, std::uint64_t low, std::uint64_t high) {
-    if (read == Number::NotANumber) return option + ": '" + text + "' is not a whole number";
-    if (read == Number::OutOfRange) {
+// A whole number in decimal digits, within [low, high]; the reason when it is not. A
+// minus sign is read too, so that a negative value is reported as out of range rather
+// than as no number.
+std::optional<std::string> ReadNumber(const std::string& option, const std::string& text,
+                                      std::uint64_t low, std::uint64_t high, std::uint64_t& value) {
+    const bool negative = text.starts_with('-');
+    const char* first = text.data() + (negative ? 1 : 0);
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (first == last || end != last || error == std::errc::invalid_argument)
+        return option + ": '" + text + "' is not a whole number";
+    if (negative || error == std::errc::result_out_of_range || value < low || value > high) {
         return option + ": " + text + " is out of range (" + std::to_string(low) + " to " +
                std::to_string(high) + ")";
     }
@@ -60,8 +48,7 @@ std::optional<std::string> ReadArguments(int argc, const char* const* argv, SimO
             const bool games = option == "--games";
             const std::uint64_t low = games ? 1 : 0, high = games ? kMostGames : kLargestSeed;
             std::uint64_t n = 0;
-            const Number read = ReadNumber(value, low, high, n);
-            if (auto fault = NumberFault(option, value, read, low, high)) return fault;
+            if (auto fault = ReadNumber(option, value, low, high, n)) return fault;
             if (games) options.games = static_cast<std::int64_t>(n);
             else options.seed = n;
         } else if (option == "--mode") {

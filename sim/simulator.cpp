@@ -27,9 +27,9 @@ namespace {
 
 // --- The platform without a window ---------------------------------------------
 
+// A screen nobody looks at: every call does nothing.
 class BlindScreen : public Screen {
 public:
-    BlindScreen() { unseen = true; }
     void SetPicture(int, int) override {}
     void SetVisible(int, bool) override {}
     void ShowWindow() override {}
@@ -39,21 +39,11 @@ public:
 class InstantPauses : public Pauses {
 public:
     void Wait(const Pause& p) override {
-        // A game waits the same few pauses over and over: the last one's length is kept.
-        if (p.slowTurns != last_.slowTurns || p.fastTurns != last_.fastTurns ||
-            p.emptyLines != last_.emptyLines) {
-            last_ = p;
-            lastLength_ = PauseDuration(p);
-        }
-        waited += lastLength_;
+        waited += PauseDuration(p);
         if (trace) *trace << "      (pause " << static_cast<int>(p.kind) << ")\n";
     }
     std::ostream* trace = nullptr;
     std::chrono::nanoseconds waited{0};
-
-private:
-    Pause last_{PauseKind{}, 0, 0, 0};
-    std::chrono::nanoseconds lastLength_{0};
 };
 
 // --- The trace: every step, every card that moved, every text printed ------------
@@ -225,9 +215,6 @@ public:
     explicit Table(const SimOptions& o)
         : options_(o), random_(o.seed), chooser_(o.seed * 0x9E3779B97F4A7C15ULL + 1),
           g_(screen_, text_, pauses_, random_) {
-        g_.chain.depthLimit = o.depthLimit;
-        g_.chain.stepLimit = o.stepsPerEvent;
-        g_.chain.stackBudget = o.stackBudget;
         if (o.trace) {
             tracer_ = std::make_unique<TracingLedger>(g_, *o.trace);
             pauses_.trace = o.trace;
@@ -254,7 +241,6 @@ public:
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         report_.cpuSeconds = CpuSeconds() - cpuStart;
         report_.maxDepth = g_.chain.maxDepth;
-        report_.maxStackBytes = static_cast<std::int64_t>(g_.chain.maxStackUsed);
         report_.windowSeconds = std::chrono::duration<double>(pauses_.waited).count();
         return report_;
     }

@@ -32,9 +32,6 @@ struct SimOptions {
     int pace = 1;  // two-computer games: 1 fast, 300 medium, 600 slow
     std::ostream* trace = nullptr;  // when set: the first game, step by step
     int eventsPerGame = 5000;       // a game that needs more clicks counts as a runaway
-    int depthLimit = 20000;         // nesting of game steps
-    std::int64_t stepsPerEvent = 2'000'000;
-    std::size_t stackBudget = std::size_t{256} << 20;  // of the 512 MiB the run gets
     PlantedFault plant = PlantedFault::None;
 };
 
@@ -55,7 +52,6 @@ struct SimReport {
     std::int64_t events = 0;      // menu choices and clicks
     std::int64_t steps = 0;       // game steps run
     int maxDepth = 0;             // deepest nesting of game steps
-    std::int64_t maxStackBytes = 0;  // the most stack one chain of moves used
     double seconds = 0;           // wall-clock time of the games
     double cpuSeconds = 0;        // CPU time of the games (games_per_s is per CPU-second)
     double windowSeconds = 0;     // what the waits would have lasted in the window

@@ -11,9 +11,6 @@ namespace durak {
 class Screen {
 public:
     virtual ~Screen() = default;
-    // A screen nobody looks at (the simulator's): the display steps skip it at once
-    // instead of calling it for nothing.
-    bool unseen = false;
     // Slot `slot` shows the picture of holder `holder`; holder 5 is the blank picture.
     virtual void SetPicture(int slot, int holder) = 0;
     virtual void SetVisible(int slot, bool visible) = 0;

@@ -462,7 +462,7 @@ TEST(ComputerFollowUpMove, RoundEndedByTheAttackIsEndedOnlyOnce) {
     t.g.selectedSlot = 3;
     CutLog steps(t, {});
 
-    ComputerAttack(t.g);
+    fakes::PlayStep(t.g, ComputerAttack);
 
     EXPECT_EQ(steps.Count("EndRound"), 1);
     EXPECT_EQ(steps.Count("PlayerDefend"), 0);

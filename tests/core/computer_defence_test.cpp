@@ -371,3 +371,28 @@ TEST(ComputerCoverTwoComputers, FourteenthContinuationEndsTheRound) {
     }
     EXPECT_EQ(count, 0);
 }
+
+// The passes decide the game: between two computers the cover with its last card (the
+// automatic player then finds the computer without cards), at the human's table a card
+// that cannot be covered and a player without cards. Once the result and its statistics
+// stand, nothing on the window changes: the pen stays below the statistics, no dot
+// appears at the computer's line (50, 500), no picture changes after the last showing.
+TEST(ComputerCoverTwoComputers, NothingChangesAfterTheResultThePassesBrought) {
+    for (Field mode : {kPlayModeTwoComputers, kPlayModeHuman}) {
+        SCOPED_TRACE(mode);
+        CoverTable t(kHeartsTrump);
+        t.g.playMode = mode;
+        t.Hand({{1, mode == kPlayModeHuman ? 7 : 62}});  // Q♣ covers the 6♣, 7♠ does not
+        if (mode == kPlayModeTwoComputers) t.g.playerHand[5] = 113;
+        t.Attack(1, 56);
+
+        EXPECT_THROW(ComputerDefend(t.g), GameOver);
+
+        EXPECT_TRUE(t.text.HasRunAt(50, 6420, mode == kPlayModeHuman ? "Мы выиграли" : "Комп выиграл"));
+        EXPECT_TRUE(t.text.HasRunAt(50, 1050, mode == kPlayModeHuman ? "Комп взял  1 раз" : "Комп взял  0 раз"));
+        EXPECT_EQ(t.text.PenY(), 1050 + TextLayer::kLineHeight);
+        for (const auto& dot : t.text.Pixels()) EXPECT_FALSE(dot.x == 50 && dot.y == 500);
+        ASSERT_FALSE(t.screen.log.empty());
+        EXPECT_EQ(t.screen.log.back().kind, fakes::RecordingScreen::Op::Window);
+    }
+}

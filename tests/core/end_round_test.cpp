@@ -502,7 +502,7 @@ TEST(GameEnd, PlayerOutOfCardsWins) {
     Table t;
     t.Computer({{1, 8}, {2, 9}});
 
-    EndRound(t.g);
+    EXPECT_THROW(EndRound(t.g), GameOver);
 
     EXPECT_TRUE(t.StatusShows("Мы выиграли"));
     EXPECT_TRUE(t.text.HasRunAt(7500, 2000, "Карты компа  2 "));
@@ -514,7 +514,7 @@ TEST(GameEnd, BothHandsEmptyEndsInADraw) {
     Table t;
     t.g.computerCardCount = 3;  // recounted to 0 by the round end
 
-    EndRound(t.g);
+    EXPECT_THROW(EndRound(t.g), GameOver);
 
     EXPECT_TRUE(t.StatusShows("Ничья"));
     EXPECT_FALSE(t.Printed("Комп выиграл"));
@@ -531,7 +531,7 @@ TEST(GameEnd, ComputerOutOfCardsWins) {
     t.Player({{1, 6}, {2, 7}, {3, 56}});
     t.g.computerCardCount = 1;
 
-    EndRound(t.g);
+    EXPECT_THROW(EndRound(t.g), GameOver);
 
     EXPECT_TRUE(t.StatusShows("Комп выиграл"));
     EXPECT_EQ(t.screen.PictureOf(kComputerFanSlot), kBlankHolder);

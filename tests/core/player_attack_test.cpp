@@ -241,7 +241,7 @@ TEST(PlayerAttackEmptySlot, ComputerWithoutCardsShowsResultsAndKeepsTheClickedCa
     t.g.selectedSlot = 3;
     StepLog log(t);
 
-    PlayerAttack(t.g);
+    EXPECT_THROW(PlayerAttack(t.g), GameOver);
 
     EXPECT_EQ(t.g.playerHand[3], 59);
     EXPECT_EQ(t.g.tablePlayerAttack[1], 0);
@@ -266,7 +266,7 @@ TEST(PlayerAttackAutomatic, NeverDrawsSlotTwelveAndDrawsAgainOnZero) {
     t.random.Push(0.999);  // the highest draw names slot 11
     StepLog log(t);
 
-    PlayerAttack(t.g);
+    fakes::PlayStep(t.g, PlayerAttack);
 
     // Read at the round end, before it closes up the hand.
     const auto* next = log.Next();
@@ -294,7 +294,7 @@ TEST(PlayerAttackAutomatic, LowSharedCounterMakesItDrawAgainUntilTheThirteenth) 
         t.random.PushInt(7, 12);  // ...and only the last, an empty slot, is played
         StepLog log(t);
 
-        PlayerAttack(t.g);
+        fakes::PlayStep(t.g, PlayerAttack);
 
         std::size_t runs = 0;
         while (runs < log.seen.size() && log.seen[runs].step == "PlayerAttack") ++runs;
@@ -319,7 +319,7 @@ TEST(PlayerAttackAutomatic, LeadFromAnEmptySlotPausesAndEndsTheRound) {
     t.random.PushInt(7, 12);
     StepLog log(t);
 
-    PlayerAttack(t.g);
+    fakes::PlayStep(t.g, PlayerAttack);
 
     const auto* next = log.Next();
     ASSERT_NE(next, nullptr);
@@ -350,7 +350,7 @@ TEST(PlayerAttackAutomatic, SeventhCardClosesTheRoundAndStaysInTheHand) {
     const GameState before = t.g;
     StepLog log(t);
 
-    PlayerAttack(t.g);
+    fakes::PlayStep(t.g, PlayerAttack);
 
     const auto* next = log.Next();
     ASSERT_NE(next, nullptr);
@@ -375,7 +375,7 @@ TEST(PlayerAttackAutomatic, LastCardPutDownWinsWithoutTheComputersCover) {
         t.random.PushInt(4, 12);
         StepLog log(t);
 
-        PlayerAttack(t.g);
+        EXPECT_THROW(PlayerAttack(t.g), GameOver);
 
         EXPECT_EQ(t.g.tablePlayerAttack[1], 59);
         ASSERT_NE(log.Next(), nullptr);

@@ -88,7 +88,7 @@ TEST(PlayerDefendCovering, HigherCardOfTheSuitOrAnyTrumpCovers) {
         const GameState before = t.g;
         StepLog log(t);
 
-        PlayerDefend(t.g);
+        fakes::PlayStep(t.g, PlayerDefend);
 
         EXPECT_EQ(t.g.attackSuitNumber, 1);
         if (!c.covers) {
@@ -172,7 +172,7 @@ TEST(PlayerDefendCovering, LastCardOfTheHandLeavesTheComputersCardWaiting) {
     t.g.selectedSlot = 3;
     StepLog log(t);
 
-    PlayerDefend(t.g);
+    fakes::PlayStep(t.g, PlayerDefend);
 
     const auto* next = log.First("ComputerAttack");
     ASSERT_NE(next, nullptr);
@@ -204,7 +204,7 @@ TEST(PlayerDefendPlacement, CoverGoesToItsPairAndClearsTheNextEntry) {
         t.g.selectedSlot = 1;
         StepLog log(t);
 
-        PlayerDefend(t.g);
+        fakes::PlayStep(t.g, PlayerDefend);
 
         const auto* next = log.First("ComputerAttack");
         ASSERT_NE(next, nullptr);
@@ -333,7 +333,7 @@ TEST(PlayerDefendAutomatic, CoveringDrawIsPlacedForTheComputersNextMove) {
         t.random.PushInt(c.slot, 12);
         StepLog log(t);
 
-        PlayerDefend(t.g);
+        fakes::PlayStep(t.g, PlayerDefend);
 
         const auto* next = log.First("ComputerAttack");
         ASSERT_NE(next, nullptr);
@@ -366,7 +366,7 @@ TEST(PlayerDefendEntry, NothingWaitingHandsStraightToTheComputer) {
     const GameState before = t.g;
     StepLog log(t);
 
-    PlayerDefend(t.g);
+    fakes::PlayStep(t.g, PlayerDefend);
 
     ASSERT_GE(log.seen.size(), 2u);
     const auto& next = log.seen[1];
@@ -391,7 +391,7 @@ TEST(PlayerDefendEntry, ComputerWithoutCardsHasWonAgain) {
         t.g.selectedSlot = 2;
         StepLog log(t);
 
-        PlayerDefend(t.g);
+        EXPECT_THROW(PlayerDefend(t.g), GameOver);
 
         EXPECT_EQ(t.g.playerHand[2], 13);
         EXPECT_EQ(t.random.reseeds, 0);

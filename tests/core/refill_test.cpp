@@ -349,7 +349,7 @@ TEST(RefillGameEnd, ComputerWithoutCardsAfterTheNextRoundWins) {
     t.Player({{1, 6}, {2, 7}, {3, 8}});
     t.g.computerCardCount = 0;
 
-    RefillFromStock(t.g);
+    EXPECT_THROW(RefillFromStock(t.g), GameOver);
 
     EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Комп выиграл"));
     EXPECT_TRUE(t.text.HasRunAt(7500, 2000, "Карты компа  0 "));

@@ -2,10 +2,16 @@
 // leads, the player covers or takes, the round ends and the next one starts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <iostream>
+
 #include "cards/picture_catalogue.h"
 #include "flow/input_dispatch.h"
 #include "flow/procedures.h"
 #include "support/fakes.h"
+#include "ui/menu_actions.h"
+#include "ui/random_sources.h"
 
 using namespace durak;
 using durak::fakes::TestTable;
@@ -163,4 +169,48 @@ TEST(WholeRound, PlayerLeadsAddsAndTheComputerTakes) {
     Image70_Click(t.g);
     EXPECT_EQ(g.computerTookCount, 1);
     EXPECT_EQ(t.text.Dump().find("Комп взял.."), std::string::npos);
+}
+
+// The chain's guard must trip before the stack runs out. Measured here, in the build the
+// test runs in: how many bytes of stack one level of a two-computer game takes (the most
+// seen on average over a chain of more than 50 levels), so that the depth limit times
+// that fits the main thread's 8 MiB with room to spare for a wait and its painting.
+class StackPerLevel : public PlayWatcher {
+public:
+    explicit StackPerLevel(const Game& g) : g_(g) {}
+    void Step(const GameState&, const char*) override {
+        const auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+        const int depth = g_.chain.depth;
+        deepest = std::max(deepest, depth);
+        if (depth == 1) top_ = here;
+        if (depth > 50 && top_ > here)
+            bytes = std::max<std::uintptr_t>(bytes, (top_ - here) / static_cast<unsigned>(depth - 1));
+    }
+    int deepest = 0;
+    std::uintptr_t bytes = 0;
+
+private:
+    const Game& g_;
+    std::uintptr_t top_ = 0;
+};
+
+TEST(WholeRound, TwoComputerChainsFitTheStackWithinTheGuard) {
+    TestTable t;
+    SeededRandom random(1);
+    Game g(t.screen, t.text, t.pauses, random);
+    StackPerLevel meter(g);
+    g.watcher = &meter;
+    MenuFastGame(g);
+    for (int game = 0; game < 20; ++game) MenuNewGame(g);
+
+    ASSERT_GT(meter.deepest, 100);
+    ASSERT_GT(meter.bytes, 0u);
+    const std::size_t mainStack = std::size_t{8} << 20;
+    const std::size_t atTheLimit = ChainMeter::kDepthLimit * meter.bytes;
+    std::cout << "stack per chain level in this build: " << meter.bytes << " bytes (games up to "
+              << meter.deepest << " levels deep); at the limit of " << ChainMeter::kDepthLimit
+              << " levels " << atTheLimit / 1024 << " KiB of the main thread's 8192 KiB\n";
+    EXPECT_LE(atTheLimit, mainStack / 2);
+    EXPECT_GE(ChainMeter::kDepthLimit, 5 * 522);  // five times the deepest game seen
+    EXPECT_EQ(g.chain.depthLimit, ChainMeter::kDepthLimit);
 }

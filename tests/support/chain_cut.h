@@ -50,13 +50,15 @@ private:
     std::set<std::string> cuts_;
 };
 
-// Runs `step` and returns the name of the step the chain was cut at ("" if none).
+// Runs `step` and returns the name of the step the chain was cut at ("" if none, also
+// when the chain ended at a result).
 template <typename Step>
 std::string RunToCut(Step step) {
     try {
         step();
     } catch (const ChainCut& cut) {
         return cut.step;
+    } catch (const GameOver&) {
     }
     return "";
 }

@@ -75,6 +75,15 @@ public:
     int reseeds = 0;
 };
 
+// Runs one step as the start of an event's chain: when the chain reaches a result,
+// GameOver ends it wherever it is, as it does for an event.
+inline void PlayStep(Game& g, void (*step)(Game&)) {
+    try {
+        step(g);
+    } catch (const GameOver&) {
+    }
+}
+
 // A game on fakes, ready to be set up field by field.
 struct TestTable {
     RecordingScreen screen;

@@ -65,7 +65,6 @@ Form1::Form1(RandomSource* random, QWidget* parent)
         if (ClickEvent click = ClickEventOf(control)) RunChain(click);
     });
 
-    game_->chain.stackBudget = ChainStackBudget();
     Form_Load(*game_);
 }
 
