@@ -18,7 +18,7 @@ namespace {
 // Between two computers the chain came to rest in an open game, the computer's card
 // waiting for the automatic player's answer.
 bool TwoComputersWaiting(const Game& g) {
-    return g.playMode == kPlayModeTwoComputers && g.playerRole == kPlayerDefends;
+    return g.playMode == kPlayModeTwoComputers && !g.decided && g.playerRole == kPlayerDefends;
 }
 
 }  // namespace
