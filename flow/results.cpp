@@ -57,8 +57,8 @@ void AnnounceResult(Game& g, const char* message) {
 // has some; neither has one. The tests run one after the other and each that applies
 // clears the text first, so the last that applies stays: with both hands empty that is
 // the draw. When none applies the text already on the window stays.
-// With AfterResult::ShowAndStop each result is followed by the statistics (for the computer's
-// win after its fan is blanked), and once they stand the game is over.
+// With AfterResult::ShowAndStop each result is followed by the statistics (for the
+// computer's win after its fan is blanked), and once they stand the game is over.
 void EndOfGameTests(Game& g, AfterResult then) {
     const bool show = then == AfterResult::ShowAndStop;
     bool decided = false;

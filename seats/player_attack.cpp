@@ -116,7 +116,8 @@ void PlayerAttack(Game& g) {
         return;
     }
 
-    // The automatic player may have put down its last card: then it has won.
+    // The automatic player may have put down its last card: then it has won (the
+    // computer holds cards here, so that is the only end these tests can find).
     EndOfGameTests(g, AfterResult::ShowAndStop);
     if (g.playerAttackCard > 0) {
         ComputerDefend(g);
