@@ -4,13 +4,9 @@
 #pragma once
 
 #include <QFont>
-#include <QStaticText>
 #include <QWidget>
 
 #include <array>
-#include <cstdint>
-#include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "ui/ports.h"
@@ -54,13 +50,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // A printed text with its glyphs laid out in the window's font, ready to be drawn,
-    // and where they put ink, from the line's top-left corner.
-    struct LaidOutLine {
-        QStaticText glyphs;
-        QRect ink;
-    };
-    const LaidOutLine& LaidOut(const std::string& utf8);
+    QRect InkArea(const TextLayer::Run& run) const;
 
     TextLayer& text_;
     QFont font_;
@@ -68,11 +58,8 @@ private:
     std::array<PictureSlot*, kLastControl + 1> slots_{};
     int pressedControl_ = 0;  // the slot under the last left press, until its release
     // The text layer as the last call of SyncText found it.
-    std::uint64_t syncedRevision_ = ~std::uint64_t{0};
     std::vector<TextLayer::Run> syncedRuns_;
     std::vector<TextLayer::Pixel> syncedPixels_;
-    std::vector<QRect> changed_;  // the areas SyncText repaints, kept for their storage
-    std::unordered_map<std::string, LaidOutLine> laidOut_;
 };
 
 }  // namespace durak::qt
