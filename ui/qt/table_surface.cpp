@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 #include "flow/input_dispatch.h"
 
@@ -124,15 +125,33 @@ void TableSurface::ShowWindow() {
     w->repaint();
 }
 
-// Where a printed line's glyphs put ink, with the line's whole height, and a little more
-// on every side.
-QRect TableSurface::InkArea(const TextLayer::Run& run) const {
-    constexpr int kMargin = 2;
+// Between two computers the same messages and numbers stand on the table move after
+// move, and every move that repaints a card under a line draws that line again; laying
+// its glyphs out (shaping the text) each time costs more than drawing them: a slow
+// two-computer game took a sixth more CPU time without the laid-out texts kept (CPU
+// while two computers play at the slow pace: `window_bench game 1 slow`, bench/run.sh).
+// They are kept while there are few of them; the numbers of many rounds would make them
+// many, and then they are laid out afresh.
+const TableSurface::LaidOutLine& TableSurface::LaidOut(const std::string& utf8) {
+    auto it = laidOut_.find(utf8);
+    if (it != laidOut_.end()) return it->second;
+    if (laidOut_.size() >= 128) laidOut_.clear();
+    LaidOutLine line{QStaticText(QString::fromStdString(utf8)), {}};
+    line.glyphs.setTextFormat(Qt::PlainText);
+    line.glyphs.prepare(QTransform(), font_);
+    // The ink of the glyphs, which may reach a little past the advance at either end,
+    // with the line's whole height, the baseline one ascent below the top.
     const QFontMetrics metrics(font_);
-    const QString text = QString::fromStdString(run.text);
-    const QRect ink = metrics.boundingRect(text) |
-                      QRect(0, -metrics.ascent(), metrics.horizontalAdvance(text), metrics.height());
-    return ink.translated(ToPixels(run.x), ToPixels(run.y) + metrics.ascent())
+    const int advance = static_cast<int>(std::ceil(line.glyphs.size().width()));
+    line.ink = (metrics.boundingRect(line.glyphs.text()) | QRect(0, -metrics.ascent(), advance, metrics.height()))
+                   .translated(0, metrics.ascent());
+    return laidOut_.emplace(utf8, std::move(line)).first->second;
+}
+
+// Where a printed line's glyphs put ink, and a little more on every side.
+QRect TableSurface::InkArea(const TextLayer::Run& run) {
+    constexpr int kMargin = 2;
+    return LaidOut(run.text).ink.translated(ToPixels(run.x), ToPixels(run.y))
         .adjusted(-kMargin, -kMargin, kMargin, kMargin);
 }
 
@@ -163,17 +182,20 @@ void TableSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setFont(font_);
     painter.setPen(Qt::black);
+    const QRegion& dirty = event->region();
     for (const TextLayer::Pixel& p : text_.Pixels()) painter.drawPoint(ToPixels(p.x), ToPixels(p.y));
-    // A line's top-left corner is on its top: its baseline lies one ascent lower.
-    for (const TextLayer::Run& run : text_.Runs())
-        painter.drawText(ToPixels(run.x), ToPixels(run.y) + painter.fontMetrics().ascent(),
-                         QString::fromStdString(run.text));
+    // Only the lines that cross the repainted area, each drawn from its top-left corner:
+    // the baseline lies one ascent lower, where drawing from the baseline puts it.
+    for (const TextLayer::Run& run : text_.Runs()) {
+        const int left = ToPixels(run.x), top = ToPixels(run.y);
+        if (!dirty.intersects(QRect(left, top, width() - left, painter.fontMetrics().height()))) continue;
+        painter.drawStaticText(left, top, LaidOut(run.text).glyphs);
+    }
     // The pictures one rectangle of the repainted area at a time, each under a clip of its
     // own: under a clip of one rectangle a card's pixels are copied straight in, where under
     // a clip of several the card is drawn line by line, and so many lines are shared out to
     // helper threads, which then wake for every move (CPU while two computers play at the
     // slow pace: `window_bench game 1 slow`, bench/run.sh).
-    const QRegion& dirty = event->region();
     const bool several = dirty.rectCount() > 1;
     for (const QRect& area : dirty) {
         if (several) painter.setClipRect(area);

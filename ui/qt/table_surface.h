@@ -4,9 +4,12 @@
 #pragma once
 
 #include <QFont>
+#include <QStaticText>
 #include <QWidget>
 
 #include <array>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ui/ports.h"
@@ -50,7 +53,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QRect InkArea(const TextLayer::Run& run) const;
+    // A printed text with its glyphs laid out in the window's font, ready to be drawn,
+    // and where they put ink, from the line's top-left corner.
+    struct LaidOutLine {
+        QStaticText glyphs;
+        QRect ink;
+    };
+    const LaidOutLine& LaidOut(const std::string& utf8);
+    QRect InkArea(const TextLayer::Run& run);
 
     TextLayer& text_;
     QFont font_;
@@ -60,6 +70,7 @@ private:
     // The text layer as the last call of SyncText found it.
     std::vector<TextLayer::Run> syncedRuns_;
     std::vector<TextLayer::Pixel> syncedPixels_;
+    std::unordered_map<std::string, LaidOutLine> laidOut_;
 };
 
 }  // namespace durak::qt
