@@ -1,7 +1,7 @@
 // The window's pictures, embedded in the program. Every holder picture lives at
-// ":/pictures/image<N>.pixels" with a twice-as-large twin "image<N>@2x.pixels" for
-// high-density screens, in the stored form of picture_pixels.h; the blank holders
-// 5, 15, 25, 35 have none. The application icon is embedded as PNG.
+// ":/pictures/image<N>.png" with a twice-as-large twin "image<N>@2x.png" for
+// high-density screens; the blank holders 5, 15, 25, 35 have none. The application
+// icon is there at three sizes.
 #pragma once
 
 #include <QIcon>
@@ -11,15 +11,11 @@
 
 namespace durak::art {
 
-// The resource path of holder N's picture at its natural size (scale 1) or at twice
-// that size (scale 2).
-QString HolderPicturePath(int holder, int scale = 1);
-
 // Whether holder N has a picture (false for the blank holders and unknown numbers).
 bool HasHolderPicture(int holder);
 
-// Holder N's picture at scale 1 or 2 as stored, marked with that device pixel ratio;
-// a null image for a holder without one.
+// Holder N's picture at scale 1 or 2, marked with that device pixel ratio; a null image
+// for a holder without one.
 QImage HolderImage(int holder, int scale = 1);
 
 // Holder N's picture for a screen of the given device pixel ratio: the twin (marked

@@ -22,7 +22,7 @@ generator=()
 cmake -S . -B "$build" "${generator[@]}" -DDURAK_GUI=ON >/dev/null
 cmake --build "$build" --target durak durak_close_latency -j "$(nproc)" >/dev/null
 
-bench="$build/tests/desktop/durak_close_latency"
+bench="$build/bench/durak_close_latency"
 game="${DURAK:-$build/ui/qt/durak}"
 [[ -x "$bench" && -x "$game" ]] || { echo "close_latency: $bench or $game was not built" >&2; exit 1; }
 

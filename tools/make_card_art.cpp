@@ -6,9 +6,7 @@
 // pixel size (image<N>.png) and at twice that size (image<N>@2x.png) for
 // high-density screens, together with the application icon at three sizes
 // (rendered from the game's own scalable icon) and a contact sheet that shows
-// everything on one page for a quick look. Beside each holder's PNG goes the same
-// picture as stored pixels (image<N>.pixels, image<N>@2x.pixels), which is what the
-// program embeds: it shows a picture without decoding a PNG.
+// everything on one page for a quick look. The program embeds the PNGs.
 //
 //   make_card_art <deck.svgz> <output folder> <icon.svg>
 //
@@ -18,7 +16,6 @@
 
 #include <QColor>
 #include <QDir>
-#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -27,8 +24,6 @@
 #include <QString>
 #include <QSvgRenderer>
 #include <QTransform>
-
-#include "assets/picture_pixels.h"
 
 #include <cmath>
 #include <cstdio>
@@ -295,16 +290,6 @@ void Save(const QImage& image, const QString& path) {
         throw std::runtime_error("cannot write " + path.toStdString());
 }
 
-// The PNG just written, read back as the game would read it and stored as its pixels
-// at `path`: the two forms hold the same picture by construction.
-void SavePixels(const QString& pngPath, const QString& path) {
-    const QByteArray pixels = durak::art::EncodePixels(QImage(pngPath));
-    QFile file(path);
-    if (pixels.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(pixels) != pixels.size() ||
-        !file.flush())
-        throw std::runtime_error("cannot write " + path.toStdString());
-}
-
 // ---------------------------------------------------------------------------
 // Contact sheet
 // ---------------------------------------------------------------------------
@@ -404,10 +389,8 @@ int main(int argc, char** argv) {
                 doubled.push_back(natural.back());
                 continue;
             }
-            SavePixels(out.filePath(picture.name + ".png"), out.filePath(picture.name + ".pixels"));
             doubled.push_back(Render(picture, 2));
             Save(doubled.back(), out.filePath(picture.name + "@2x.png"));
-            SavePixels(out.filePath(picture.name + "@2x.png"), out.filePath(picture.name + "@2x.pixels"));
         }
         Save(ContactSheet(pictures, natural, 1), out.filePath(QStringLiteral("contact_sheet.png")));
         Save(ContactSheet(pictures, doubled, 2), out.filePath(QStringLiteral("contact_sheet@2x.png")));

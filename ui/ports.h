@@ -47,30 +47,9 @@ public:
 class RandomSource {
 public:
     virtual ~RandomSource() = default;
-    // Re-seeds from the clock; a source with a fixed seed (the simulator's) is not asked.
-    void Reseed() {
-        if (!seedFixed_) ReseedFromClock();
-    }
-    // The next number: one the source made ahead in its last batch, else drawn now.
-    double Next() { return next_ != end_ ? *next_++ : Draw(); }
-
-protected:
-    explicit RandomSource(bool seedFixed = false) : seedFixed_(seedFixed) {}
-    RandomSource(const RandomSource&) = delete;
-    RandomSource& operator=(const RandomSource&) = delete;
-    virtual void ReseedFromClock() = 0;
-    // Draws the next number. A source that makes numbers in batches returns the first and
-    // hands out the rest with Ahead (valid until its next Draw).
-    virtual double Draw() = 0;
-    void Ahead(const double* from, const double* to) {
-        next_ = from;
-        end_ = to;
-    }
-
-private:
-    const double* next_ = nullptr;
-    const double* end_ = nullptr;
-    bool seedFixed_;
+    // Re-seeds from the clock; a source with a fixed seed (the simulator's) ignores it.
+    virtual void Reseed() = 0;
+    virtual double Next() = 0;
 };
 
 // The next value times k, rounded down: a random integer 0..k-1.

@@ -1,4 +1,5 @@
-// Random sources for the game's draws.
+// Random sources for the game's draws. Both draw from the standard 64-bit Mersenne
+// Twister and turn its 53 high bits into a number in [0, 1).
 #pragma once
 
 #include <cstdint>
@@ -14,34 +15,23 @@ namespace durak {
 class ClockRandom : public RandomSource {
 public:
     ClockRandom();
-    void ReseedFromClock() override;
-    double Draw() override;
+    void Reseed() override;
+    double Next() override;
 
 private:
     std::mt19937_64 engine_;
 };
 
-// A repeatable source for the simulator: the same seed gives the same games. Re-seeding
-// changes nothing, so the clock plays no part.
-//
-// Its numbers are those of the standard 64-bit Mersenne Twister seeded with `seed`, each
-// turned into [0, 1) as the window's source does. A game draws about a thousand of them,
-// so they are made a whole state (312 numbers) at a time, ready for use: a draw is then
-// one read, without a call.
+// A repeatable source for the simulator and the tests: the same seed gives the same
+// games. Re-seeding changes nothing, so the clock plays no part.
 class SeededRandom : public RandomSource {
 public:
-    explicit SeededRandom(std::uint64_t seed);
-    void ReseedFromClock() override {}
-    double Draw() override;
-
-    static constexpr int kStateWords = 312;
+    explicit SeededRandom(std::uint64_t seed) : engine_(seed) {}
+    void Reseed() override {}
+    double Next() override;
 
 private:
-    // The next 312 words of the generator, tempered and made values in [0, 1).
-    void Turn();
-
-    std::uint64_t state_[kStateWords];
-    double ready_[kStateWords];
+    std::mt19937_64 engine_;
 };
 
 }  // namespace durak

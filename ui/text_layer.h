@@ -1,32 +1,26 @@
 // The text the game prints straight onto the window background: a pen position in
 // twips, lines of text and single plotted pixels, all erased at once by ClearText.
 //
-// Only what can be seen is kept: text or pixels placed outside the client area cost
-// nothing, and the same pixel or the same text plotted again at the same place adds
+// Only what can be seen is kept: text or pixels placed outside the client area are
+// dropped, and the same pixel or the same text plotted again at the same place adds
 // nothing. So a wait that prints 29000 empty lines, or plots one pixel 29000 times,
-// leaves the layer as small as before.
+// leaves the layer as it was.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
-#include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace durak {
 
 // One item of a printed line: a text, printed as it stands, or a number, printed as a
 // space (a minus sign when negative), its digits and a space.
-// One item of a printed line: a text, or a number printed in the number format. A number
-// is only formatted when its line can be seen, so most prints cost next to nothing.
 struct PrintItem {
     PrintItem(const char* t) : text(t) {}
-    PrintItem(int n) : number(n), isNumber(true) {}
-    std::string_view text;
-    int number = 0;
-    bool isNumber = false;
+    PrintItem(int number);
+    std::string text;
 };
 
 class TextLayer {
@@ -70,10 +64,8 @@ public:
 
     std::int64_t PenX() const { return penX_; }
     std::int64_t PenY() const { return penY_; }
-    std::span<const Run> Runs() const { return {runs_.data(), shown_}; }
+    const std::vector<Run>& Runs() const { return runs_; }
     const std::vector<Pixel>& Pixels() const { return pixels_; }
-    // Changes whenever what the layer shows changes; the window repaints on a change.
-    std::uint64_t Revision() const { return revision_; }
 
     // All visible text in print order, one run a line: handy for tests and traces.
     std::string Dump() const;
@@ -83,26 +75,11 @@ public:
     static std::string FormatNumber(int number);
 
 private:
-    void PrintRun(std::string_view text, bool lineBreak);
-    // The items of a line, one after the other: the text joined, in lineBuffer_ (or in
-    // line_ for a line longer than any the window can show).
-    std::string_view Join(std::initializer_list<PrintItem> items);
-    std::string_view JoinLong(std::initializer_list<PrintItem> items);
-    static void AppendNumber(std::string& out, int number);
-    static bool Visible(std::int64_t x, std::int64_t y);
+    void PrintRun(const std::string& text, bool lineBreak);
 
     std::int64_t penX_ = 0, penY_ = 0;
-    // The runs shown are the first shown_; the ones after them are kept from before the
-    // last clearing, so that printing again reuses their text's storage.
     std::vector<Run> runs_;
-    std::size_t shown_ = 0;
-    std::string line_;
-    char lineBuffer_[256];
     std::vector<Pixel> pixels_;
-    // One bit for each place a shown run or a pixel stands (of 64, by a hash of the place):
-    // a place whose bit is not set has nothing yet, and is not searched for.
-    std::uint64_t runPlaces_ = 0, pixelPlaces_ = 0;
-    std::uint64_t revision_ = 0;
     std::function<int(const std::string&)> measure_;
 };
 

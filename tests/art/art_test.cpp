@@ -17,14 +17,11 @@
 #include <vector>
 
 #include "assets/holder_pictures.h"
-#include "assets/picture_pixels.h"
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
 
 namespace {
 
-using durak::art::DecodePixels;
-using durak::art::EncodePixels;
 using durak::art::HasHolderPicture;
 using durak::art::HolderImage;
 using durak::art::HolderPicture;
@@ -55,10 +52,6 @@ QImage Load(const QString& path) {
 QImage Picture(int holder) { return HolderImage(holder, 1).convertToFormat(QImage::Format_ARGB32); }
 
 QImage Twin(int holder) { return HolderImage(holder, 2).convertToFormat(QImage::Format_ARGB32); }
-
-// The generated PNG of a holder, as it reads from the build's picture folder.
-QImage Png(int n, int scale) {
-    return QImage(QStringLiteral(DURAK_ART_DIR "/image%1%2.png").arg(n).arg(scale > 1 ? "@2x" : "")); }
 
 bool IsRed(QRgb c) {
     return qAlpha(c) == 255 && qRed(c) > 170 && qGreen(c) < 90 && qBlue(c) < 90;
@@ -217,46 +210,10 @@ TEST(PictureResources, BlankAndUnknownHoldersHaveNothingAndNoStrayFilesExist) {
     }
     QSet<QString> expected;
     for (const Holder& h : AllHolders())
-        expected << QStringLiteral("image%1.pixels").arg(h.number) << QStringLiteral("image%1@2x.pixels").arg(h.number);
+        expected << QStringLiteral("image%1.png").arg(h.number) << QStringLiteral("image%1@2x.png").arg(h.number);
     for (const int side : {64, 128, 256}) expected << QStringLiteral("durak-%1.png").arg(side);
     const QStringList present = QDir(QStringLiteral(":/pictures")).entryList(QDir::Files);
     EXPECT_EQ(QSet<QString>(present.begin(), present.end()), expected);
-}
-
-// The game shows the stored pixels; they must be the pictures the generator drew, as
-// their PNGs read (format, size and every pixel), at both sizes, also once made pixmaps.
-TEST(PictureResources, StoredPixelsAreThePngsPixelForPixel) {
-    for (const Holder& h : AllHolders())
-        for (const int scale : {1, 2}) {
-            SCOPED_TRACE(testing::Message() << "Image" << h.number << " at scale " << scale);
-            const QImage png = Png(h.number, scale), stored = HolderImage(h.number, scale);
-            ASSERT_FALSE(png.isNull());
-            EXPECT_TRUE(stored == png);
-            EXPECT_EQ(stored.devicePixelRatio(), scale);
-            EXPECT_TRUE(HolderPicture(h.number, scale).toImage() == QPixmap::fromImage(png).toImage());
-        }
-    // A single pixel off by one in one channel is a difference.
-    QImage planted = HolderImage(31, 1);
-    planted.setPixel(40, 50, planted.pixel(40, 50) ^ 1u);
-    EXPECT_FALSE(planted == Png(31, 1));
-}
-
-// Stored data that is cut short, too long, mislabelled (its letters, a width far too
-// large, rows that are not there, two bytes a pixel) gives no picture and is never read
-// past its end; a whole one reads back as it was written.
-TEST(PictureResources, StoredPixelsReadBackOnlyWhenWhole) {
-    QImage image(3, 2, QImage::Format_ARGB32);
-    for (int k = 0; k < 6; ++k) image.setPixel(k % 3, k / 3, qRgba(40 * k, 90, 200, 60 + 30 * k));
-    const QByteArray whole = EncodePixels(image);
-    EXPECT_TRUE(DecodePixels(whole) == image);
-    for (const QByteArray& cut : {whole.left(whole.size() - 1), whole + QByteArray(4, '\0'), whole.left(10)})
-        EXPECT_TRUE(DecodePixels(cut).isNull()) << cut.size();
-    for (const auto& [at, byte] : {std::pair{0, 'Q'}, {7, '\x7f'}, {8, '\3'}, {12, char(QImage::Format_RGB16)}}) {
-        QByteArray wrong = whole;
-        wrong[at] = byte;
-        EXPECT_TRUE(DecodePixels(wrong).isNull()) << "byte " << at;
-    }
-    EXPECT_TRUE(EncodePixels(image.convertToFormat(QImage::Format_RGB16)).isEmpty());
 }
 
 TEST(PictureResources, ApplicationIconComesInThreeSizesOfTheScalableIcon) {

@@ -137,6 +137,8 @@ TEST(Menus, AuthorReplacesAllTextWithTheCreditLine) {
     t.window.RunChain(MenuNewGame);
     ASSERT_FALSE(t.window.Text().Runs().empty());  // the computer's codes at the right
     const int handBefore = t.g().playerHand.CountNonZero();
+    const QRect hand(0, 320, 420, 100);
+    const QImage handShown = GrabClient(t.surface()).copy(hand);
 
     Item(t.window, "Автор")->trigger();
     const TextLayer& text = t.window.Text();
@@ -149,6 +151,7 @@ TEST(Menus, AuthorReplacesAllTextWithTheCreditLine) {
     const QImage shot = GrabClient(t.surface());
     EXPECT_GT(DarkPixels(shot, QRect(3, 428, 200, 13)), 40);
     EXPECT_EQ(DarkPixels(shot, QRect(578, 120, 50, 90)), 0);
+    EXPECT_EQ(shot.copy(hand), handShown);  // the cards on screen are not touched
 }
 
 }  // namespace

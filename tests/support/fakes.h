@@ -60,8 +60,8 @@ public:
 // Plays back scripted values in [0, 1). Running out is a test fault, reported loudly.
 class ScriptedRandom : public RandomSource {
 public:
-    void ReseedFromClock() override { ++reseeds; }
-    double Draw() override {
+    void Reseed() override { ++reseeds; }
+    double Next() override {
         if (values.empty()) throw std::logic_error("scripted random source ran out");
         double v = values.front();
         values.pop_front();

@@ -5,13 +5,10 @@
 //
 // A slot is not a window of its own: the table surface it belongs to paints every slot
 // in one pass, in control order, and decides which slot a click is for. A slot only
-// keeps what it shows and where, and asks the surface to repaint the area it changed.
-// Between two computers a move changes a few cards; a window of its own for each of
-// the 99 slots would make every repaint visit and clip them all, at a cost far above
-// that of drawing the cards.
-//
-// A holder's picture is decoded only when the slot is shown with it; until then the
-// slot keeps its design size, which is the picture's natural size.
+// keeps which holder's picture it shows and where, and asks the surface to repaint the
+// area it changed. (A window of its own for each of the 99 slots made every repaint
+// visit and clip them all: CPU while two computers play at the slow pace,
+// `window_bench game 1 slow`.)
 #pragma once
 
 #include <QObject>
@@ -28,8 +25,8 @@ namespace durak::qt {
 class PictureSlot : public QObject {
     Q_OBJECT
 public:
-    // A slot of `surface`, which it asks for repaints.
-    PictureSlot(const SlotSpec& slotSpec, bool clickable, QWidget* surface);
+    // A slot of `surface`, which it asks for repaints; its pictures come from `store`.
+    PictureSlot(const SlotSpec& slotSpec, bool clickable, QWidget* surface, PictureStore& store);
 
     int Control() const { return control_; }
     bool Clickable() const { return clickable_; }
@@ -42,32 +39,24 @@ public:
     bool isHidden() const { return !visible_; }
     void setVisible(bool visible);
 
-    // The picture the slot shows, decoded now if it was not yet.
-    const QPixmap& Picture();
-    // The picture to paint: a shown slot's picture is always decoded.
-    const QPixmap& Shown() const { return picture_; }
-    // Shows `picture`; a null pixmap makes the slot blank.
-    void SetPicture(const QPixmap& picture);
-    // Shows holder `holder`'s picture from `store`: decoded at once when the slot is
-    // shown, else when it is.
-    void SetPicture(PictureStore& store, int holder);
-    // Shows the same picture as `other`, without decoding it for a slot not shown.
-    void SetPictureOf(PictureSlot& other);
+    // The holder whose own picture the slot shows, 0 for none.
+    int Holder() const { return holder_; }
+    // Shows holder `holder`'s own picture (a number a slot starts with); 0 blanks the slot.
+    void SetHolder(int holder);
+    // The picture the slot shows (null for none), decoded the first time it is asked for.
+    QPixmap Picture() const;
 
 private:
-    void Decode();
     void Repaint(const QRect& area) const;
 
     QWidget* surface_;
+    PictureStore& store_;
     int control_;
     bool clickable_;
     bool visible_ = false;
     QPoint pos_;
     QSize designSize_, size_;
-    QPixmap picture_;
-    // A holder's picture waiting to be decoded (0 for none) and where it comes from.
-    int pendingHolder_ = 0;
-    PictureStore* store_ = nullptr;
+    int holder_ = 0;
 };
 
 }  // namespace durak::qt

@@ -1,6 +1,7 @@
 // The pictures that come with the program, decoded from the embedded resources the
 // first time a slot shows them and shared after that: every slot that shows a picture
-// holds a shallow copy of the one decoded.
+// holds a shallow copy of the one decoded. Decoding all of them when the window opens
+// would cost start-up CPU (`window_bench startup`, bench/run.sh).
 #pragma once
 
 #include <QPixmap>

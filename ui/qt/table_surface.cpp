@@ -43,10 +43,8 @@ TableSurface::TableSurface(TextLayer& text, QWidget* parent)
 
     for (int control = kFirstControl; control <= kLastControl; ++control) {
         const SlotSpec& slotSpec = SlotOf(control);
-        auto* slot = new PictureSlot(slotSpec, ClickEventOf(control) != nullptr, this);
-        if (slotSpec.picture != 0) slot->SetPicture(pictures_, slotSpec.picture);
-        slot->setVisible(slotSpec.shownAtStart);
-        slots_[control] = slot;
+        slots_[control] = new PictureSlot(slotSpec, ClickEventOf(control) != nullptr, this, pictures_);
+        slots_[control]->setVisible(slotSpec.shownAtStart);
     }
 
     // Printed text leaves the pen where the window's font ends it.
@@ -65,8 +63,8 @@ PictureSlot* TableSurface::Slot(int control) const {
 void TableSurface::SetPicture(int slot, int holder) {
     PictureSlot* target = Slot(slot);
     if (!target) return;
-    if (PictureSlot* source = Slot(holder)) target->SetPictureOf(*source);
-    else target->SetPicture(QPixmap());
+    const PictureSlot* source = Slot(holder);
+    target->SetHolder(source ? source->Holder() : 0);
 }
 
 void TableSurface::SetVisible(int slot, bool visible) {
@@ -111,8 +109,9 @@ void TableSurface::mouseReleaseEvent(QMouseEvent* event) {
 
 // Bring the window up, in front and active, and paint what the game has done so far.
 // A window on screen already repaints only what changed, in the wait or the return to
-// the event loop that follows within the same moment: between two computers this
-// comes every move, and a whole new frame each time would cost more than the move.
+// the event loop that follows within the same moment; between two computers this comes
+// every move, and a whole new frame each time would cost more than the move (CPU while
+// two computers play at the slow pace: `window_bench game 1 slow`, bench/run.sh).
 void TableSurface::ShowWindow() {
     QWidget* w = window();
     const bool wasShown = w->isVisible();
@@ -126,109 +125,17 @@ void TableSurface::ShowWindow() {
     w->repaint();
 }
 
-// Only the lines that appeared or went away are repainted, each where its glyphs lie,
-// and the pixels: a move that prints a message repaints that message, not the whole
-// table with every card on it, nor the width of the window beside it.
-void TableSurface::SyncText() {
-    if (text_.Revision() == syncedRevision_) return;
-    syncedRevision_ = text_.Revision();
-    changed_.clear();
-    // Areas that overlap are repainted as one, where that covers no more than the two
-    // would: a message printed over another stands where the other stood.
-    auto repaint = [this](const QRect& area) {
-        const auto size = [](const QRect& r) { return std::int64_t{r.width()} * r.height(); };
-        for (QRect& c : changed_) {
-            const QRect both = c | area;
-            if (size(both) <= size(c) + size(area)) {
-                c = both;
-                return;
-            }
-        }
-        changed_.push_back(area);
-    };
-    // Each entry of `from` that `in` does not hold. An entry still in its place in the
-    // list is still shown: printing a line, or one over another, leaves the others where
-    // they were, so only the few entries out of place are looked for in the whole list.
-    auto missing = [](auto from, auto in, auto&& each) {
-        for (std::size_t i = 0; i < from.size(); ++i) {
-            if (i < in.size() && in[i] == from[i]) continue;
-            if (std::find(in.begin(), in.end(), from[i]) == in.end()) each(from[i]);
-        }
-    };
-    auto lines = [&](std::span<const TextLayer::Run> from, std::span<const TextLayer::Run> in) {
-        missing(from, in, [&](const TextLayer::Run& run) {
-            // Where a line's glyphs put ink, and a little more on every side.
-            constexpr int kMargin = 2;
-            const int left = ToPixels(run.x), top = ToPixels(run.y);
-            // Text printed below or right of the client area (the pen after the long
-            // runs of empty lines) is never seen.
-            if (top - kMargin >= kClientHeightPx || left - kMargin >= kClientWidthPx) return;
-            repaint(LaidOut(run.text).ink.translated(left, top).adjusted(-kMargin, -kMargin, kMargin, kMargin));
-        });
-    };
-    auto pixels = [&](std::span<const TextLayer::Pixel> from, std::span<const TextLayer::Pixel> in) {
-        missing(from, in, [&](const TextLayer::Pixel& p) { repaint(QRect(ToPixels(p.x), ToPixels(p.y), 1, 1)); });
-    };
-    lines(syncedRuns_, text_.Runs());
-    lines(text_.Runs(), syncedRuns_);
-    pixels(syncedPixels_, text_.Pixels());
-    pixels(text_.Pixels(), syncedPixels_);
-    syncedRuns_.assign(text_.Runs().begin(), text_.Runs().end());
-    syncedPixels_ = text_.Pixels();
-    for (const QRect& area : changed_) update(area);
-}
-
-// The text layer lies on the background, under every slot: black text from the pen
-// positions and the single plotted pixels. Then the slots that show a picture, in
-// control order, each over the ones before it. Only what lies within the area being
-// repainted is drawn: the rest stands as it is.
-void TableSurface::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    painter.setFont(font_);
-    painter.setPen(Qt::black);
-    const QRect bounds = event->rect();
-    const QRegion& dirty = event->region();
-    for (const TextLayer::Pixel& p : text_.Pixels()) {
-        const QPoint at(ToPixels(p.x), ToPixels(p.y));
-        if (bounds.contains(at)) painter.drawPoint(at);
-    }
-    // The font is loaded only once there is text to paint (none when the window opens).
-    // A repaint of a few cards draws only the lines that cross them.
-    if (!text_.Runs().empty()) {
-        const QFontMetrics metrics(font_);
-        for (const TextLayer::Run& run : text_.Runs()) {
-            const int left = ToPixels(run.x), top = ToPixels(run.y);
-            if (!dirty.intersects(QRect(left, top, kClientWidthPx - left, metrics.height()))) continue;
-            // Its top-left corner on the line's top: the baseline lies one ascent lower,
-            // where drawing the text from its baseline puts it, pixel for pixel.
-            painter.drawStaticText(left, top, LaidOut(run.text).glyphs);
-        }
-    }
-    // The pictures one rectangle of the area at a time, each under a clip of its own:
-    // under a clip of one rectangle a card's pixels are copied straight in, where under
-    // a clip of several the card is drawn line by line, and so many lines are shared
-    // out to helper threads, which then wake for every move.
-    const bool several = dirty.rectCount() > 1;
-    for (const QRect& area : dirty) {
-        if (several) painter.setClipRect(area);
-        for (int control = kFirstControl; control <= kLastControl; ++control) {
-            const PictureSlot& s = *slots_[control];
-            if (s.isHidden() || s.Shown().isNull()) continue;
-            if (s.geometry().intersects(area)) painter.drawPixmap(s.pos(), s.Shown());
-        }
-    }
-}
-
 // Between two computers the same messages and numbers stand on the table move after
 // move, and every move that repaints a card under a line draws that line again; laying
-// its glyphs out (shaping the text) each time would cost more than drawing them. The
-// laid-out texts are kept while there are few of them; the numbers of many rounds would
-// make them many, and then they are laid out afresh.
+// its glyphs out (shaping the text) each time costs more than drawing them: a slow
+// two-computer game took a sixth more CPU time without the laid-out texts kept (CPU
+// while two computers play at the slow pace: `window_bench game 1 slow`, bench/run.sh).
+// They are kept while there are few of them; the numbers of many rounds would make them
+// many, and then they are laid out afresh.
 const TableSurface::LaidOutLine& TableSurface::LaidOut(const std::string& utf8) {
-    constexpr std::size_t kKept = 128;
     auto it = laidOut_.find(utf8);
     if (it != laidOut_.end()) return it->second;
-    if (laidOut_.size() >= kKept) laidOut_.clear();
+    if (laidOut_.size() >= 128) laidOut_.clear();
     LaidOutLine line{QStaticText(QString::fromStdString(utf8)), {}};
     line.glyphs.setTextFormat(Qt::PlainText);
     line.glyphs.prepare(QTransform(), font_);
@@ -239,6 +146,64 @@ const TableSurface::LaidOutLine& TableSurface::LaidOut(const std::string& utf8) 
     line.ink = (metrics.boundingRect(line.glyphs.text()) | QRect(0, -metrics.ascent(), advance, metrics.height()))
                    .translated(0, metrics.ascent());
     return laidOut_.emplace(utf8, std::move(line)).first->second;
+}
+
+// Where a printed line's glyphs put ink, and a little more on every side.
+QRect TableSurface::InkArea(const TextLayer::Run& run) {
+    constexpr int kMargin = 2;
+    return LaidOut(run.text).ink.translated(ToPixels(run.x), ToPixels(run.y))
+        .adjusted(-kMargin, -kMargin, kMargin, kMargin);
+}
+
+// Only the lines and pixels that appeared or went away are repainted, each where it
+// lies: a move that prints a message repaints that message, not the whole table with
+// every card on it (CPU while two computers play at the slow pace: `window_bench game 1
+// slow`, bench/run.sh).
+void TableSurface::SyncText() {
+    const auto has = [](const auto& list, const auto& entry) {
+        return std::find(list.begin(), list.end(), entry) != list.end();
+    };
+    for (const TextLayer::Run& run : syncedRuns_)
+        if (!has(text_.Runs(), run)) update(InkArea(run));
+    for (const TextLayer::Run& run : text_.Runs())
+        if (!has(syncedRuns_, run)) update(InkArea(run));
+    for (const TextLayer::Pixel& p : syncedPixels_)
+        if (!has(text_.Pixels(), p)) update(ToPixels(p.x), ToPixels(p.y), 1, 1);
+    for (const TextLayer::Pixel& p : text_.Pixels())
+        if (!has(syncedPixels_, p)) update(ToPixels(p.x), ToPixels(p.y), 1, 1);
+    syncedRuns_ = text_.Runs();
+    syncedPixels_ = text_.Pixels();
+}
+
+// The text layer lies on the background, under every slot: black text from the pen
+// positions and the single plotted pixels. Then the slots that show a picture, in
+// control order, each over the ones before it.
+void TableSurface::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.setFont(font_);
+    painter.setPen(Qt::black);
+    const QRegion& dirty = event->region();
+    for (const TextLayer::Pixel& p : text_.Pixels()) painter.drawPoint(ToPixels(p.x), ToPixels(p.y));
+    // Only the lines that cross the repainted area, each drawn from its top-left corner:
+    // the baseline lies one ascent lower, where drawing from the baseline puts it.
+    for (const TextLayer::Run& run : text_.Runs()) {
+        const int left = ToPixels(run.x), top = ToPixels(run.y);
+        if (!dirty.intersects(QRect(left, top, width() - left, painter.fontMetrics().height()))) continue;
+        painter.drawStaticText(left, top, LaidOut(run.text).glyphs);
+    }
+    // The pictures one rectangle of the repainted area at a time, each under a clip of its
+    // own: under a clip of one rectangle a card's pixels are copied straight in, where under
+    // a clip of several the card is drawn line by line, and so many lines are shared out to
+    // helper threads, which then wake for every move (CPU while two computers play at the
+    // slow pace: `window_bench game 1 slow`, bench/run.sh).
+    const bool several = dirty.rectCount() > 1;
+    for (const QRect& area : dirty) {
+        if (several) painter.setClipRect(area);
+        for (const PictureSlot* s : slots_) {
+            if (!s || s->isHidden() || s->Holder() == 0 || !s->geometry().intersects(area)) continue;
+            painter.drawPixmap(s->pos(), s->Picture());
+        }
+    }
 }
 
 }  // namespace durak::qt

@@ -8,7 +8,6 @@
 #include <QWidget>
 
 #include <array>
-#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -61,6 +60,7 @@ private:
         QRect ink;
     };
     const LaidOutLine& LaidOut(const std::string& utf8);
+    QRect InkArea(const TextLayer::Run& run);
 
     TextLayer& text_;
     QFont font_;
@@ -68,10 +68,8 @@ private:
     std::array<PictureSlot*, kLastControl + 1> slots_{};
     int pressedControl_ = 0;  // the slot under the last left press, until its release
     // The text layer as the last call of SyncText found it.
-    std::uint64_t syncedRevision_ = ~std::uint64_t{0};
     std::vector<TextLayer::Run> syncedRuns_;
     std::vector<TextLayer::Pixel> syncedPixels_;
-    std::vector<QRect> changed_;  // the areas SyncText repaints, kept for their storage
     std::unordered_map<std::string, LaidOutLine> laidOut_;
 };
 
