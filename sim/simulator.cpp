@@ -1,8 +1,7 @@
 #include "sim/simulator.h"
 
-#include <time.h>
-
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -183,29 +182,20 @@ private:
     bool done_ = false;
 };
 
-// CPU time this thread has used: what the games cost, whatever else the machine runs.
-double CpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
-}
+// CPU time the program has used: what the games cost, whatever else the machine runs.
+double CpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
 
 // --- Playing ------------------------------------------------------------------------
 
 enum class Outcome { None, Player, Computer, Draw };
-
-bool ResultShown(const TextLayer& text, const char* message) {
-    return text.HasRunAt(50, 6420, message);
-}
 
 // A game is over when a result stands on the status line and a hand is empty.
 Outcome Result(const Game& g) {
     const bool playerEmpty = g.playerHand.AllZero();
     const bool computerEmpty = g.computerHand.AllZero();
     if (!playerEmpty && !computerEmpty) return Outcome::None;
-    const bool shown = ResultShown(g.text, "Мы выиграли") ||
-                       ResultShown(g.text, "Комп выиграл") || ResultShown(g.text, "Ничья");
-    if (!shown) return Outcome::None;
+    const auto shown = [&](const char* message) { return g.text.HasRunAt(50, 6420, message); };
+    if (!shown("Мы выиграли") && !shown("Комп выиграл") && !shown("Ничья")) return Outcome::None;
     if (playerEmpty && computerEmpty) return Outcome::Draw;
     return playerEmpty ? Outcome::Player : Outcome::Computer;
 }

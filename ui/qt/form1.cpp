@@ -8,27 +8,11 @@
 #include <QStyle>
 #include <QStyleFactory>
 
-#include <sys/resource.h>
-
-#include <algorithm>
-
 #include "flow/input_dispatch.h"
 #include "ui/menu_actions.h"
 #include "ui/random_sources.h"
 
 namespace durak::qt {
-
-// How much of the main thread's stack a chain of moves may take: half of it, so the
-// guard trips long before the stack runs out, whatever one level of the chain costs in
-// this build, and the frames of a wait and its painting still find room above it.
-std::size_t Form1::ChainStackBudget() {
-    constexpr std::size_t kUsual = std::size_t{8} << 20;  // the system's default stack
-    rlimit limit{};
-    std::size_t stack = kUsual;
-    if (getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
-        stack = static_cast<std::size_t>(limit.rlim_cur);
-    return std::min(stack, std::size_t{256} << 20) / 2;
-}
 
 void Form1::ApplyStandardLook() {
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {

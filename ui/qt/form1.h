@@ -31,8 +31,6 @@ public:
     // How the window's pixels are to reach an X server: with each request rather than
     // through shared memory. Called before the application is made.
     static void SendPixelsWithTheirRequests();
-    // The bytes of the main thread's stack one chain of moves may use.
-    static std::size_t ChainStackBudget();
 
     Game& GetGame() { return *game_; }
     TextLayer& Text() { return text_; }
