@@ -87,6 +87,10 @@ int SlotOfRank(const GameState& s, int cover) {
 
 // The addition: a card of the rank of the latest cover, trumps included.
 void ChooseAddition(Game& g) {
+    // A player who has shed every card is attacked no more: with the player's hand empty
+    // the addition finds nothing, as when the computer holds no card of the cover's rank.
+    // The round then ends as covered, and with the stock used up the player has won.
+    if (g.playerHand.AllZero()) return;
     int slot = SlotOfRank(g, g.defenceCard);
     if (slot == 0) slot = SlotOfRank(g, g.playerDefenceCard);
     if (slot != 0) TakeFromSlot(g, slot);

@@ -214,3 +214,80 @@ TEST(WholeRound, TwoComputerChainsFitTheStackWithinTheGuard) {
     EXPECT_GE(ChainMeter::kDepthLimit, 5 * 522);  // five times the deepest game seen
     EXPECT_EQ(g.chain.depthLimit, ChainMeter::kDepthLimit);
 }
+
+// The computer has led 7♠ into a used-up stock, hearts are trumps, and the player
+// covers it with 6♥. The computer holds 6♣, a card of the cover's rank, and Q♦. Only
+// while the player still holds a card may the computer add it: a player who has shed
+// every card is attacked no more and, with the stock used up, has won.
+TEST(WholeRound, NoCardIsAddedToAnEmptyHand) {
+    struct Case {
+        const char* what;
+        std::initializer_list<int> player;
+        Field dealtCount;  // 35: the stock is used up; 34: one card is left in it
+    };
+    const Case cases[] = {
+        {"last card covers, stock used up", {156}, 35},
+        {"a card left in the hand", {156, 108}, 35},
+        {"last card covers, one card left in the stock", {156}, 34},
+    };
+    constexpr int kLeftInStock = 60;  // 10♣, the one card not yet seen
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestTable t;
+        GameState& g = t.g;
+        g.playMode = kPlayModeHuman;
+        g.trumpCard = 160;
+        g.dealtCount = c.dealtCount;
+        int k = 1;
+        for (int card : c.player) g.playerHand[k++] = static_cast<Field>(card);
+        g.computerHand[2] = 56;
+        g.computerHand[3] = 112;
+        g.computerCardCount = 2;
+        // Every card but 10♣ has left the stock.
+        k = 1;
+        for (int suit = 0; suit < 4; ++suit)
+            for (int rank = 6; rank <= 14; ++rank)
+                if (50 * suit + rank != kLeftInStock) g.seenCards[k++] = static_cast<Field>(50 * suit + rank);
+        // The computer's lead lies on the table, waiting to be covered.
+        g.playerRole = 2;
+        g.attackPhase = 4;
+        g.tableComputerAttack[1] = 7;
+        g.computerAttackCard = 7;
+        g.computerAttackPair = 2;
+        g.playerDefencePair = 1;
+        g.playerAttackPair = g.computerDefencePair = 1;
+        if (c.dealtCount < 35) t.random.PushInt(PictureIndexOf(kLeftInStock), 41);
+
+        Image41_Click(t.g);  // 6♥ covers 7♠
+        EXPECT_EQ(g.playerHand[1], c.player.size() == 1 && c.dealtCount < 35 ? kLeftInStock : 0);
+        const bool emptyHand = c.player.size() == 1;
+        if (!emptyHand) {
+            // The computer adds its six, and the player is to cover it.
+            EXPECT_EQ(g.tableComputerAttack[2], 56);
+            EXPECT_EQ(g.computerHand[2], 0);
+            EXPECT_EQ(g.playerRole, 2);
+            EXPECT_FALSE(t.text.HasRunAt(50, 6420, "Мы выиграли"));
+            continue;
+        }
+        // Nothing is added: the round ends as covered, the computer keeps its six.
+        EXPECT_EQ(g.playerDefendedCount, 1);
+        EXPECT_EQ(g.computerHand[2], 56);
+        EXPECT_TRUE(g.tableComputerAttack.AllZero());
+        EXPECT_EQ(Count(t.pauses.waits, PauseKind::PlayerCovered), 1);
+        if (c.dealtCount == 35) {
+            EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Мы выиграли")) << t.text.Dump();
+            EXPECT_TRUE(t.text.HasRunAt(50, 250, "Мы отбились  1 раз")) << t.text.Dump();
+            // The computer's cards are turned face up where its fan was.
+            EXPECT_FALSE(t.screen.IsVisible(kComputerFanSlot));
+            EXPECT_EQ(t.screen.PictureOf(kComputerFaceUpSlot1 + 1), PictureIndexOf(56));
+            EXPECT_EQ(t.screen.PictureOf(kComputerFaceUpSlot1 + 2), PictureIndexOf(112));
+        } else {
+            // The stock's last card goes to the player, who leads the next round.
+            EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Мы отбидись...")) << t.text.Dump();
+            EXPECT_EQ(g.playerRole, 1);
+            EXPECT_EQ(g.dealtCount, 35);
+            EXPECT_FALSE(t.text.HasRunAt(50, 6420, "Мы выиграли"));
+        }
+        EXPECT_TRUE(t.random.values.empty());
+    }
+}

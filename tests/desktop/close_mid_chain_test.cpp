@@ -1,7 +1,8 @@
-// The real program on an X display, closed by the window manager's close request in
-// the middle of its moves. Closing the window ends the program whatever it is doing:
-// nothing is saved, so a move in progress is no reason to stay. A program that stayed
-// would leave the user with a vanished window and a process that plays on unseen.
+// The real program on an X display, closed by the window manager's close request, or
+// with its window destroyed by another program, in the middle of its moves. Closing the
+// window ends the program whatever it is doing: nothing is saved, so a move in progress
+// is no reason to stay. A program that stayed would leave the user with a vanished
+// window and a process that plays on unseen.
 //
 // Run as: durak_close_mid_chain_test <path of the durak executable>, with DISPLAY set.
 // The checks are whether the program ends, and that no wait runs on once the window has
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <string>
 
 #include "desktop_session.h"
@@ -24,14 +26,22 @@ std::string g_executable;
 // Far longer than any end of the program takes; only a program that hangs reaches it.
 constexpr auto kHangGuard = 10s;
 
-void ExpectCloseEndsProgram(DesktopSession& game) {
-    game.SendCloseRequest();
+// How the window goes: the window manager's close request, or another program
+// destroying it outright (as a tool that closes windows by force does). Either way
+// the program ends, with status 0, and no wait runs on.
+enum class Close { Request, Destroy };
+
+void ExpectCloseEndsProgram(DesktopSession& game, Close how = Close::Request) {
+    const Clock::time_point sent = how == Close::Request ? game.SendCloseRequest() : game.DestroyWindow();
     const std::optional<ProgramEnd> end = game.WaitForEnd(kHangGuard);
     ASSERT_TRUE(end.has_value()) << "the program still runs after the window was closed";
     EXPECT_TRUE(end->exited) << "ended by signal " << end->status << " instead of returning";
     EXPECT_EQ(end->status, 0) << "a close is the normal end of the program";
     EXPECT_FALSE(end->waitedAfterClose)
         << "the moves went on waiting after the window had closed, instead of ending there";
+    std::cout << "ended " << std::chrono::duration_cast<std::chrono::milliseconds>(end->at - sent).count()
+              << " ms after the window was " << (how == Close::Request ? "asked to close" : "destroyed")
+              << "\n";
 }
 
 class ClosingTheWindow : public ::testing::Test {
@@ -67,6 +77,21 @@ TEST_F(ClosingTheWindow, ATwoComputerGameAtTheSlowPaceEndsTheProgram) {
 TEST_F(ClosingTheWindow, ARoundEndWaitEndsTheProgram) {
     ASSERT_TRUE(PlayIntoRoundEndWait(game)) << "no click led into a round end's wait";
     ExpectCloseEndsProgram(game);
+}
+
+// The same three moments, with the window destroyed by another program.
+TEST_F(ClosingTheWindow, ADestroyedIdleWindowEndsTheProgram) {
+    ExpectCloseEndsProgram(game, Close::Destroy);
+}
+
+TEST_F(ClosingTheWindow, ADestroyedWindowEndsATwoComputerGame) {
+    ASSERT_TRUE(StartSlowTwoComputerGame(game)) << "the two-computer game never reached a wait";
+    ExpectCloseEndsProgram(game, Close::Destroy);
+}
+
+TEST_F(ClosingTheWindow, ADestroyedWindowEndsARoundEndWait) {
+    ASSERT_TRUE(PlayIntoRoundEndWait(game)) << "no click led into a round end's wait";
+    ExpectCloseEndsProgram(game, Close::Destroy);
 }
 
 }  // namespace

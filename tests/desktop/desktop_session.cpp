@@ -373,6 +373,12 @@ Clock::time_point DesktopSession::SendCloseRequest() {
     return Clock::now();
 }
 
+Clock::time_point DesktopSession::DestroyWindow() {
+    xcb_destroy_window(connection_, window_);
+    xcb_flush(connection_);
+    return Clock::now();
+}
+
 bool DesktopSession::WindowShown() const {
     auto attributes = Owned(xcb_get_window_attributes_reply(
         connection_, xcb_get_window_attributes(connection_, window_), nullptr));

@@ -90,6 +90,9 @@ public:
     // What a window manager sends when the user closes the window (its close button,
     // Alt+F4): the WM_DELETE_WINDOW protocol message. Returns when it was sent.
     Clock::time_point SendCloseRequest();
+    // What a tool that closes windows by force does (xdotool windowclose): another
+    // client destroys the window outright. Returns when the request was sent.
+    Clock::time_point DestroyWindow();
 
     // Waits (at most `guard`) for the program to end, watching whether a wait still
     // runs after the window has gone. Empty when the program is still running.

@@ -1,5 +1,6 @@
 #include "ui/qt/form1.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
@@ -8,11 +9,39 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <xcb/xcb.h>
+
 #include "flow/input_dispatch.h"
 #include "ui/menu_actions.h"
 #include "ui/random_sources.h"
 
 namespace durak::qt {
+
+namespace {
+
+// A window is normally closed by asking it (the close button, Alt+F4), which reaches the
+// window as a close request. A program that closes windows by force destroys it instead;
+// the X server then only reports the window gone, and nothing else in the program would
+// notice: it would run on with no window, unseen, for ever. This watch hears that
+// report for the game's window and ends the program as a close does.
+class WindowDestroyedWatch : public QAbstractNativeEventFilter {
+public:
+    explicit WindowDestroyedWatch(Form1& window) : window_(window) {}
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_DESTROY_NOTIFY) return false;
+        const auto* destroyed = static_cast<const xcb_destroy_notify_event_t*>(message);
+        if (destroyed->window == window_.internalWinId()) window_.WindowDestroyed();
+        return false;
+    }
+
+private:
+    Form1& window_;
+};
+
+}  // namespace
 
 void Form1::ApplyStandardLook() {
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
@@ -52,6 +81,9 @@ Form1::Form1(RandomSource* random, QWidget* parent)
     });
 
     Form_Load(*game_);
+
+    destroyWatch_ = std::make_unique<WindowDestroyedWatch>(*this);
+    QCoreApplication::instance()->installNativeEventFilter(destroyWatch_.get());
 }
 
 Form1::~Form1() = default;
@@ -127,6 +159,14 @@ void Form1::RunChain(const std::function<void(Game&)>& chain) {
 void Form1::closeEvent(QCloseEvent* event) {
     stopRequested_ = true;
     event->accept();
+}
+
+// With the window gone there is nothing left to show or click: a chain that runs stops
+// in its wait as after a close, and quits the program once it has unwound; an idle
+// window quits at once.
+void Form1::WindowDestroyed() {
+    stopRequested_ = true;
+    if (!chainRunning_) QCoreApplication::quit();
 }
 
 }  // namespace durak::qt

@@ -15,6 +15,7 @@
 #include "ui/text_layer.h"
 
 class QMenu;
+class QAbstractNativeEventFilter;
 
 namespace durak::qt {
 
@@ -47,6 +48,10 @@ public:
     // An event that comes while another chain runs is dropped too.
     void RunChain(const std::function<void(Game&)>& chain);
 
+    // Another program destroyed the window outright instead of asking it to close: the
+    // program ends as after a close.
+    void WindowDestroyed();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -61,6 +66,7 @@ private:
     InputGate gate_;
     QtPauses pauses_;
     std::unique_ptr<Game> game_;
+    std::unique_ptr<QAbstractNativeEventFilter> destroyWatch_;
     bool chainRunning_ = false;
     bool stopRequested_ = false;
 };
