@@ -14,6 +14,7 @@
 
 #include "flow/input_dispatch.h"
 #include "ui/menu_actions.h"
+#include "ui/qt/menu_bar_style.h"
 #include "ui/random_sources.h"
 
 namespace durak::qt {
@@ -32,7 +33,7 @@ std::size_t Form1::ChainStackBudget() {
 
 void Form1::ApplyStandardLook() {
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
-        QApplication::setStyle(fusion);
+        QApplication::setStyle(new MenuBarKeyboardStyle(fusion));
     }
     QApplication::setPalette(QApplication::style()->standardPalette());
 }
@@ -57,6 +58,7 @@ Form1::Form1(RandomSource* random, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Карты/Дурак"));
     setCentralWidget(surface_);
+    surface_->SetInputGate(&gate_);
     BuildMenus();
     // The layout is fixed: the window is as large as the menu bar and the client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "flow/input_dispatch.h"
+#include "ui/qt/table_accessibility.h"
 
 namespace durak::qt {
 
@@ -45,6 +46,7 @@ TableSurface::TableSurface(TextLayer& text, QWidget* parent)
         const SlotSpec& slotSpec = SlotOf(control);
         auto* slot = new PictureSlot(slotSpec, ClickEventOf(control) != nullptr, this);
         if (slotSpec.picture != 0) slot->SetPicture(pictures_, slotSpec.picture);
+        holders_[control] = slotSpec.picture;
         slot->setVisible(slotSpec.shownAtStart);
         slots_[control] = slot;
     }
@@ -54,6 +56,10 @@ TableSurface::TableSurface(TextLayer& text, QWidget* parent)
     text_.SetWidthMeasure([metrics](const std::string& utf8) {
         return metrics.horizontalAdvance(QString::fromStdString(utf8)) * kTwipsPerPixel;
     });
+
+    // The table takes the keyboard: the hand's cards and the action button.
+    setFocusPolicy(Qt::StrongFocus);
+    InstallTableAccessibility();
 }
 
 PictureSlot* TableSurface::Slot(int control) const {
@@ -67,10 +73,15 @@ void TableSurface::SetPicture(int slot, int holder) {
     if (!target) return;
     if (PictureSlot* source = Slot(holder)) target->SetPictureOf(*source);
     else target->SetPicture(QPixmap());
+    holders_[slot] = Slot(holder) ? holder : 0;
+    ScreenChanged(slot);
 }
 
 void TableSurface::SetVisible(int slot, bool visible) {
-    if (PictureSlot* target = Slot(slot)) target->setVisible(visible);
+    if (PictureSlot* target = Slot(slot)) {
+        target->setVisible(visible);
+        ScreenChanged(slot);
+    }
 }
 
 // A card lies over the one before it, but an empty slot shows nothing: the user sees
@@ -95,6 +106,11 @@ PictureSlot* TableSurface::ClickTargetAt(QPoint point) const {
 // without its press (the press came while the game was busy and was dropped) is no click.
 void TableSurface::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    // The mouse is in use: the focus ring goes until a key brings it back.
+    if (keyboardInUse_) {
+        keyboardInUse_ = false;
+        update(FocusRingArea(FocusedControl()));
+    }
     const PictureSlot* target = ClickTargetAt(event->position().toPoint());
     pressedControl_ = target ? target->Control() : 0;
     event->accept();
@@ -132,6 +148,7 @@ void TableSurface::ShowWindow() {
 void TableSurface::SyncText() {
     if (text_.Revision() == syncedRevision_) return;
     syncedRevision_ = text_.Revision();
+    ScreenChanged(0);
     changed_.clear();
     // Areas that overlap are repainted as one, where that covers no more than the two
     // would: a message printed over another stands where the other stood.
@@ -216,6 +233,10 @@ void TableSurface::paintEvent(QPaintEvent* event) {
             if (s.isHidden() || s.Shown().isNull()) continue;
             if (s.geometry().intersects(area)) painter.drawPixmap(s.pos(), s.Shown());
         }
+    }
+    if (keyboardInUse_ && hasFocus()) {
+        painter.setClipping(false);
+        PaintFocusRing(painter);
     }
 }
 

@@ -7,6 +7,8 @@
 #include <QStaticText>
 #include <QWidget>
 
+class QPainter;
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -19,6 +21,9 @@
 #include "ui/text_layer.h"
 
 namespace durak::qt {
+
+class InputGate;
+class TableAccessibility;
 
 class TableSurface : public QWidget, public Screen {
     Q_OBJECT
@@ -44,6 +49,25 @@ public:
     // Schedules the repaint of what the text layer changed since the last call.
     void SyncText();
 
+    // What the table shows, for the keyboard and for a screen reader: the holder whose
+    // picture slot `control` shows while it is shown (0 when hidden or blank), and the
+    // printed text.
+    int ShownHolder(int control) const;
+    const TextLayer& Text() const { return text_; }
+
+    // Keyboard play (table_keyboard.cpp). The input gate keys and presses pass through.
+    void SetInputGate(const InputGate* gate) { gate_ = gate; }
+    // The hand slot or the action button the keyboard focus is on; 0 for none.
+    int FocusedControl() const;
+    // Whether the focus ring shows: the keyboard is in use.
+    bool KeyboardInUse() const { return keyboardInUse_; }
+    // A click on `control` made by a key or by a screen reader's press: dropped while
+    // the gate is closed, as a mouse click is.
+    void ActivateSlot(int control);
+
+    // The accessible objects of the table, made once a screen reader asks for them.
+    TableAccessibility* Accessibility();
+
 signals:
     // A click on one of the slots that react to the mouse.
     void slotClicked(int control);
@@ -52,6 +76,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // A printed text with its glyphs laid out in the window's font, ready to be drawn,
@@ -61,6 +90,18 @@ private:
         QRect ink;
     };
     const LaidOutLine& LaidOut(const std::string& utf8);
+
+    // A slot or the text changed: the focus leaves a card that is gone, and a screen
+    // reader hears of the change.
+    void ScreenChanged(int control);
+    // Keyboard focus helpers (table_keyboard.cpp).
+    bool HoldsCard(int control) const;
+    int NeighbourCard(int control, int step) const;
+    int FirstCard() const;
+    void MoveFocus(int control);
+    void PaintFocusRing(QPainter& painter) const;
+    QRect FocusRingArea(int control) const;
+    void OpenMenuBar();
 
     TextLayer& text_;
     QFont font_;
@@ -73,6 +114,12 @@ private:
     std::vector<TextLayer::Pixel> syncedPixels_;
     std::vector<QRect> changed_;  // the areas SyncText repaints, kept for their storage
     std::unordered_map<std::string, LaidOutLine> laidOut_;
+    std::array<int, kLastControl + 1> holders_{};  // the holder each slot shows
+    const InputGate* gate_ = nullptr;
+    int focus_ = 0;           // the focused hand slot or the action button; 0 for none yet
+    int lastHandFocus_ = 0;   // the card Tab goes back to from the button
+    bool keyboardInUse_ = false;
+    TableAccessibility* accessibility_ = nullptr;  // a child object, made on demand
 };
 
 }  // namespace durak::qt
