@@ -1,7 +1,7 @@
 // Playing the table with the keyboard: the focus moves along the cards of the hand and
 // to the action button, and Space or Return clicks what it is on. A key is user input
 // like a click: while the game is busy the input gate eats it before it comes here.
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -165,10 +165,13 @@ void TableSurface::focusOutEvent(QFocusEvent* event) {
 // F10 does what a lone Alt does: the menu bar takes the keyboard, its first item
 // highlighted. The menu bar listens for Alt on the window, so the same two events go there.
 void TableSurface::OpenMenuBar() {
-    QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
-    QCoreApplication::sendEvent(window(), &press);
+    QKeyEvent over(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
+    over.ignore();
+    QCoreApplication::sendEvent(this, &over);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(this, &press);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
-    QCoreApplication::sendEvent(window(), &release);
+    QCoreApplication::sendEvent(this, &release);
 }
 
 // When the focused card leaves the hand, the focus goes to the next card to the right,
