@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include "cards/picture_catalogue.h"
 #include "ui/menu_actions.h"
@@ -243,6 +244,21 @@ TEST(Keys, TheFocusRingShowsWhileTheKeyboardIsInUseAndLeavesTheCardAsItIs) {
     EXPECT_EQ(ringPixels(GrabClient(t.surface())), 0);
     Key(t, Qt::Key_Right);
     EXPECT_GT(ringPixels(GrabClient(t.surface())), 0);  // the ring of card 42 crosses card 41's strip
+}
+
+// The button's words show as its tooltip for mouse users, as a screen reader reads them;
+// elsewhere on the table no tooltip shows.
+TEST(Keys, TheButtonTellsItsWordsAsItsTooltip) {
+    TestWindow t;
+    auto help = [&](QPoint at) {
+        QHelpEvent event(QEvent::ToolTip, at, t.surface().mapToGlobal(at));
+        QCoreApplication::sendEvent(&t.surface(), &event);
+        QCoreApplication::processEvents();
+        return QToolTip::text();
+    };
+    EXPECT_EQ(help(QPoint(620, 200)), QString());
+    EXPECT_EQ(help(t.slot(41).geometry().center()), QString());
+    EXPECT_EQ(help(t.slot(70).geometry().center()), QStringLiteral("Беру / Бито"));
 }
 
 // F10, like Alt, hands the keyboard to the menu bar with its first item current, and
