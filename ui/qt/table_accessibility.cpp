@@ -326,7 +326,10 @@ void TableAccessibility::Refresh() {
     };
     for (const auto& [before, now] : {std::pair{&oldObjects, &objects_}, std::pair{&oldPairs, &pairs_}}) {
         for (const Entry& e : *before)
-            if (find(*now, e.key) == now->end()) Send(e.key, QAccessible::ObjectHide);
+            if (find(*now, e.key) == now->end()) {
+                Send(e.key, QAccessible::ObjectHide);
+                Send(e.key, QAccessible::ObjectDestroyed);
+            }
         for (const Entry& e : *now) {
             const auto old = find(*before, e.key);
             if (old == before->end()) {
