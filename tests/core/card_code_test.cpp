@@ -4,6 +4,7 @@
 #include <set>
 
 #include "cards/card_code.h"
+#include "cards/card_names.h"
 #include "cards/picture_catalogue.h"
 #include "support/fakes.h"
 
@@ -139,4 +140,30 @@ TEST(DisplayOperations, SuitIconAndHandSlotNames) {
     EXPECT_EQ(HandSlotControl(7), 78);
     EXPECT_EQ(HandSlotOfControl(70), 0);
     EXPECT_EQ(HandSlotOfControl(47), 0);
+}
+
+// A card read out: rank, then suit in the genitive; every one of the 36 cards has a name
+// of its own, and no other code has one. The fan's name counts the backs its picture
+// shows, which for 7 or 8 cards is not the number of cards.
+TEST(DisplayOperations, CardsAndFansInWords) {
+    EXPECT_EQ(CardName(12), "дама пик");
+    EXPECT_EQ(CardName(kHeart10), "десятка червей");
+    EXPECT_EQ(CardName(106), "шестёрка бубен");
+    EXPECT_EQ(CardName(64), "туз треф");
+    EXPECT_EQ(CardName(111), "валет бубен");
+    std::set<std::string> names;
+    for (int c = -5; c <= 170; ++c) {
+        if (CardOfPictureIndex(PictureIndexOf(c)) == c && c != 0) names.insert(CardName(c));
+        else EXPECT_EQ(CardName(c), "") << c;
+    }
+    EXPECT_EQ(names.size(), 36u);
+    EXPECT_EQ(SuitNameInPlural(1), "пики");
+    EXPECT_EQ(SuitNameInPlural(4), "черви");
+    EXPECT_EQ(SuitNameInPlural(0), "");
+    EXPECT_EQ(SuitNameInPlural(5), "");
+    const int backs[17] = {0, 1, 2, 3, 4, 5, 6, 6, 9, 9, 9, 10, 10, 10, 12, 12, 12};
+    for (int count = 1; count <= 16; ++count)
+        EXPECT_EQ(BacksInFan(FanHolderForCount(count)), backs[count]) << count;
+    EXPECT_EQ(BacksInFan(kStockHolder), 0);
+    EXPECT_EQ(BacksInFan(12), 0);
 }

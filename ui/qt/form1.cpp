@@ -13,6 +13,7 @@
 
 #include "flow/input_dispatch.h"
 #include "ui/menu_actions.h"
+#include "ui/qt/menu_bar_style.h"
 #include "ui/random_sources.h"
 
 namespace durak::qt {
@@ -45,7 +46,7 @@ private:
 
 void Form1::ApplyStandardLook() {
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
-        QApplication::setStyle(fusion);
+        QApplication::setStyle(new MenuBarKeyboardStyle(fusion));
     }
     QApplication::setPalette(QApplication::style()->standardPalette());
 }
@@ -72,6 +73,7 @@ Form1::Form1(RandomSource* random, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Карты/Дурак"));
     setCentralWidget(surface_);
+    surface_->SetInputGate(&gate_);
     BuildMenus();
     // The layout is fixed: the window is as large as the menu bar and the client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

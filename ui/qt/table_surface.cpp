@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "flow/input_dispatch.h"
+#include "ui/qt/table_accessibility.h"
 
 namespace durak::qt {
 
@@ -52,6 +53,10 @@ TableSurface::TableSurface(TextLayer& text, QWidget* parent)
     text_.SetWidthMeasure([metrics](const std::string& utf8) {
         return metrics.horizontalAdvance(QString::fromStdString(utf8)) * kTwipsPerPixel;
     });
+
+    // The table takes the keyboard: the hand's cards and the action button.
+    setFocusPolicy(Qt::StrongFocus);
+    InstallTableAccessibility();
 }
 
 PictureSlot* TableSurface::Slot(int control) const {
@@ -65,10 +70,14 @@ void TableSurface::SetPicture(int slot, int holder) {
     if (!target) return;
     const PictureSlot* source = Slot(holder);
     target->SetHolder(source ? source->Holder() : 0);
+    ScreenChanged(slot);
 }
 
 void TableSurface::SetVisible(int slot, bool visible) {
-    if (PictureSlot* target = Slot(slot)) target->setVisible(visible);
+    if (PictureSlot* target = Slot(slot)) {
+        target->setVisible(visible);
+        ScreenChanged(slot);
+    }
 }
 
 // A card lies over the one before it, but an empty slot shows nothing: the user sees
@@ -93,6 +102,11 @@ PictureSlot* TableSurface::ClickTargetAt(QPoint point) const {
 // without its press (the press came while the game was busy and was dropped) is no click.
 void TableSurface::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    // The mouse is in use: the focus ring goes until a key brings it back.
+    if (keyboardInUse_) {
+        keyboardInUse_ = false;
+        update(FocusRingArea(FocusedControl()));
+    }
     const PictureSlot* target = ClickTargetAt(event->position().toPoint());
     pressedControl_ = target ? target->Control() : 0;
     event->accept();
@@ -163,6 +177,7 @@ void TableSurface::SyncText() {
     const auto has = [](const auto& list, const auto& entry) {
         return std::find(list.begin(), list.end(), entry) != list.end();
     };
+    if (syncedRuns_ != text_.Runs() || syncedPixels_ != text_.Pixels()) ScreenChanged(0);
     for (const TextLayer::Run& run : syncedRuns_)
         if (!has(text_.Runs(), run)) update(InkArea(run));
     for (const TextLayer::Run& run : text_.Runs())
@@ -203,6 +218,10 @@ void TableSurface::paintEvent(QPaintEvent* event) {
             if (!s || s->isHidden() || s->Holder() == 0 || !s->geometry().intersects(area)) continue;
             painter.drawPixmap(s->pos(), s->Picture());
         }
+    }
+    if (keyboardInUse_ && hasFocus()) {
+        painter.setClipping(false);
+        PaintFocusRing(painter);
     }
 }
 

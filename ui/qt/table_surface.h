@@ -7,6 +7,8 @@
 #include <QStaticText>
 #include <QWidget>
 
+class QPainter;
+
 #include <array>
 #include <string>
 #include <unordered_map>
@@ -18,6 +20,9 @@
 #include "ui/text_layer.h"
 
 namespace durak::qt {
+
+class InputGate;
+class TableAccessibility;
 
 class TableSurface : public QWidget, public Screen {
     Q_OBJECT
@@ -43,6 +48,25 @@ public:
     // Schedules the repaint of what the text layer changed since the last call.
     void SyncText();
 
+    // What the table shows, for the keyboard and for a screen reader: the holder whose
+    // picture slot `control` shows while it is shown (0 when hidden or blank), and the
+    // printed text.
+    int ShownHolder(int control) const;
+    const TextLayer& Text() const { return text_; }
+
+    // Keyboard play (table_keyboard.cpp). The input gate keys and presses pass through.
+    void SetInputGate(const InputGate* gate) { gate_ = gate; }
+    // The hand slot or the action button the keyboard focus is on; 0 for none.
+    int FocusedControl() const;
+    // Whether the focus ring shows: the keyboard is in use.
+    bool KeyboardInUse() const { return keyboardInUse_; }
+    // A click on `control` made by a key or by a screen reader's press: dropped while
+    // the gate is closed, as a mouse click is.
+    void ActivateSlot(int control);
+
+    // The accessible objects of the table, made once a screen reader asks for them.
+    TableAccessibility* Accessibility();
+
 signals:
     // A click on one of the slots that react to the mouse.
     void slotClicked(int control);
@@ -51,6 +75,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // A printed text with its glyphs laid out in the window's font, ready to be drawn,
@@ -62,6 +91,18 @@ private:
     const LaidOutLine& LaidOut(const std::string& utf8);
     QRect InkArea(const TextLayer::Run& run);
 
+    // A slot or the text changed: the focus leaves a card that is gone, and a screen
+    // reader hears of the change.
+    void ScreenChanged(int control);
+    // Keyboard focus helpers (table_keyboard.cpp).
+    bool HoldsCard(int control) const;
+    int NeighbourCard(int control, int step) const;
+    int FirstCard() const;
+    void MoveFocus(int control);
+    void PaintFocusRing(QPainter& painter) const;
+    QRect FocusRingArea(int control) const;
+    void OpenMenuBar();
+
     TextLayer& text_;
     QFont font_;
     PictureStore pictures_;
@@ -71,6 +112,11 @@ private:
     std::vector<TextLayer::Run> syncedRuns_;
     std::vector<TextLayer::Pixel> syncedPixels_;
     std::unordered_map<std::string, LaidOutLine> laidOut_;
+    const InputGate* gate_ = nullptr;
+    int focus_ = 0;           // the focused hand slot or the action button; 0 for none yet
+    int lastHandFocus_ = 0;   // the card Tab goes back to from the button
+    bool keyboardInUse_ = false;
+    TableAccessibility* accessibility_ = nullptr;  // a child object, made on demand
 };
 
 }  // namespace durak::qt
