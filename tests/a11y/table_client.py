@@ -7,7 +7,8 @@ that reads the table's objects, listens to their events and plays whole games.
     table_client.py keyboard <durak>            a whole game with keys alone; AT-SPI only watches
     table_client.py tree <durak_screen_probe>   after every move the objects name what the slots show
     table_client.py announcements <durak_screen_probe>
-                                                each new status message is a name-change event
+                                                each new status message is a name-change event,
+                                                and a notification of it shown anew
 
 Each game is dealt with "Новая" and played by the quickest rule there is: the first card
 of the hand, and the action button when that card cannot be played. Exit code 0 when the
@@ -92,7 +93,7 @@ def expected_from_screen(screen):
             lines.append((y, x, text.strip()))
     lines = [text for _, _, text in sorted(lines, key=lambda line: (line[0], line[1]))]
     return {"hand": hand, "button": slots[70] != 0, "table": table, "trump": trump,
-            "fan": fan, "faceup": faceup, "status": status, "lines": lines}
+            "fan": fan, "faceup": faceup, "status": status, "notice": status or None, "lines": lines}
 
 
 # --- The program on the bus ---------------------------------------------------------
@@ -179,7 +180,7 @@ class Session:
     def _read_once(self):
         Atspi.Accessible.clear_cache(self.surface)
         tree = {"hand": [], "button": False, "table": [], "trump": None, "fan": None,
-                "faceup": [], "status": None, "lines": [], "focused": [], "cards": []}
+                "faceup": [], "status": None, "notice": None, "lines": [], "focused": [], "cards": []}
         for i in range(self.surface.get_child_count()):
             node = self.surface.get_child_at_index(i)
             role, name = node.get_role(), node.get_name()
@@ -197,6 +198,8 @@ class Session:
                                  for k in range(node.get_child_count())]
             elif role == Atspi.Role.STATUS_BAR:
                 tree["status"] = name
+            elif role == Atspi.Role.NOTIFICATION:
+                tree["notice"] = name
             elif name.startswith("Козырь: "):
                 tree["trump"] = name
             elif name.startswith("Карты компа: "):
@@ -423,7 +426,22 @@ def announcements(probe):
                      if kind == "object:property-change:accessible-name" and role == "status bar"]
             check(heard == shown, "the status messages shown and the name changes heard differ:\n"
                   "  shown %s\n  heard %s" % (shown, heard))
-            print("result:", result, "; messages announced:", len(heard))
+            # A screen reader speaks a renamed status bar only where its focus is; what it
+            # speaks anywhere is a notification being shown. Each new message is the status
+            # bar renamed, then, before the next renaming, the notification shown with it.
+            spoken = []
+            for kind, role, name, detail1 in session.events:
+                if kind == "object:property-change:accessible-name" and role == "status bar":
+                    spoken.append(("status bar", name))
+                elif kind.startswith("object:state-changed:showing") and role == "notification" and detail1:
+                    spoken.append(("notification", name))
+            want = [(role, message) for message in shown if message
+                    for role in ("status bar", "notification")]
+            check([e for e in spoken if e[1]] == want,
+                  "each new message is not followed by its notification shown:\n"
+                  "  want  %s\n  heard %s" % (want, spoken))
+            print("result:", result, "; messages announced:", len(heard),
+                  "; notifications shown:", sum(1 for role, _ in spoken if role == "notification"))
         finally:
             session.close()
 

@@ -90,6 +90,7 @@ public:
         } else {
             const QFontMetrics metrics(surface.font());
             const QString name = table_->NameOf(key_);
+            // The notification stands where the status line is.
             QPoint at = TwipsToPixels(TextLayer::kStatusLineX, TextLayer::kStatusLineY);
             if (IsLine(key_)) at = table_->LinePlace(key_);
             area = QRect(at, QSize(metrics.horizontalAdvance(name), metrics.height()));
@@ -102,6 +103,7 @@ public:
         if (key_ == TableAccessibility::kTableKey) return QAccessible::List;
         if (IsPair(key_)) return QAccessible::ListItem;
         if (key_ == TableAccessibility::kStatusKey) return QAccessible::StatusBar;
+        if (key_ == TableAccessibility::kNoticeKey) return QAccessible::Notification;
         return QAccessible::StaticText;
     }
 
@@ -116,7 +118,8 @@ public:
             const TableSurface& surface = table_->Surface();
             state.focused = surface.hasFocus() && surface.FocusedControl() == key_;
         }
-        if (key_ == TableAccessibility::kStatusKey) state.readOnly = true;
+        if (key_ == TableAccessibility::kStatusKey || key_ == TableAccessibility::kNoticeKey)
+            state.readOnly = true;
         return state;
     }
 
@@ -234,6 +237,9 @@ void TableAccessibility::Read(std::vector<Entry>& objects, std::vector<Entry>& p
         else lines.push_back(&run);
     }
     objects.push_back({kStatusKey, status});
+    // A screen reader speaks the renamed status bar only while its focus is there; a
+    // notification it speaks wherever the focus is, each time it is shown.
+    if (!status.isEmpty()) objects.push_back({kNoticeKey, status});
     std::stable_sort(lines.begin(), lines.end(), [](const TextLayer::Run* a, const TextLayer::Run* b) {
         return a->y != b->y ? a->y < b->y : a->x < b->x;
     });
@@ -337,6 +343,10 @@ void TableAccessibility::Refresh() {
                 Send(e.key, QAccessible::ObjectShow);
             } else if (old->name != e.name) {
                 Send(e.key, QAccessible::NameChanged);
+                if (e.key == kNoticeKey) {  // a new message: the notification is shown anew
+                    Send(e.key, QAccessible::ObjectHide);
+                    Send(e.key, QAccessible::ObjectShow);
+                }
             }
         }
     }

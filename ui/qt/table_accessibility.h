@@ -1,7 +1,8 @@
 // The table as a screen reader meets it, through Qt's accessibility framework (on Linux
 // carried to AT-SPI): the cards of the hand and the action button as push buttons, the
 // table as a list of pairs, the trump, the computer's hand, the message on the status
-// line and the other printed lines. Every name is read off what the slots and the text
+// line (once more as a notification, shown anew with each message) and the other
+// printed lines. Every name is read off what the slots and the text
 // show, never off the game's fields, so what is heard is what is seen.
 //
 // Nothing of this is made until a screen reader asks for the table; while none listens
@@ -38,6 +39,7 @@ public:
     static constexpr int kTableKey = 200;
     static constexpr int kPairKey = 300;   // + pair 1..6 (+ 6 for the computer's layout)
     static constexpr int kStatusKey = 400;
+    static constexpr int kNoticeKey = 401;  // the status line's message as a notification
     static constexpr int kLineKey = 500;   // + the line's place in reading order
 
     TableSurface& Surface() const { return surface_; }
