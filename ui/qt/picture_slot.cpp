@@ -37,8 +37,8 @@ void PictureSlot::SetHolder(int holder) {
     if (holder == holder_) return;
     const QRect before = geometry();
     holder_ = holder;
-    const SlotSpec& spec = SlotOf(holder != 0 ? holder : control_);
-    size_ = QSize(spec.width / kTwipsPerPixel, spec.height / kTwipsPerPixel);
+    const SlotSpec& shown = SlotOf(holder != 0 ? holder : control_);
+    size_ = QSize(shown.width / kTwipsPerPixel, shown.height / kTwipsPerPixel);
     Repaint(before.united(geometry()));
 }
 
