@@ -214,6 +214,11 @@ class Session:
     def shown(tree):
         return {k: v for k, v in tree.items() if k not in ("cards", "button_node", "focused")}
 
+    def wait_left(self):
+        """How long the wait the game sleeps in had still to run when it last went to
+        sleep, in milliseconds; 0 when it is in no wait."""
+        return self.poll_timeout() if self.in_wait() else 0
+
     def in_wait(self):
         """The game is inside one of its waits: its main thread sleeps in poll() until the
         wait's timer, less than two seconds away. An idle window has no deadline that near;
@@ -225,8 +230,18 @@ class Session:
             return False
         if len(fields) < 4 or fields[0] != "7":  # poll on x86-64
             return False
-        timeout = int(fields[3], 16) & 0xFFFFFFFF
-        return 10 < timeout <= 2000
+        return 10 < self.poll_timeout(fields) <= 2000
+
+    def poll_timeout(self, fields=None):
+        if fields is None:
+            try:
+                with open(f"/proc/{self.process.pid}/syscall") as f:
+                    fields = f.read().split()
+            except OSError:
+                return 0
+        if len(fields) < 4 or fields[0] != "7":
+            return 0
+        return int(fields[3], 16) & 0xFFFFFFFF
 
     def settle(self, quiet=0.3):
         """Waits until the game is out of its waits and the objects have stood still for
@@ -267,6 +282,8 @@ class Session:
                                    capture_output=True, text=True, timeout=20)
             self.window_id = found.stdout.split()[0]
             subprocess.run(["xdotool", "windowfocus", "--sync", self.window_id], check=True, timeout=20)
+            # The pointer out of the way: a keyboard player's mouse rests off the table.
+            subprocess.run(["xdotool", "mousemove", "0", "0"], check=True, timeout=20)
         subprocess.run(["xdotool", "key", "--delay", "40", *keys], check=True, timeout=20)
 
 
@@ -347,9 +364,15 @@ def keyboard(program):
                 time.sleep(0.002)
             if not session.in_wait():
                 return
+            # Only a wait of the round's end (a second long) with most of it to run: a key
+            # typed in its last moments could come after it, where it counts again.
+            if session.wait_left() < 500:
+                session.settle()
+                return
             focused = session.read()["focused"]
             session.keys("End", "Return")
-            if not session.in_wait():
+            time.sleep(0.05)
+            if session.wait_left() < 100:
                 session.settle()
                 return
             waits["n"] += 1
