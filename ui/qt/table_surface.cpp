@@ -177,7 +177,8 @@ void TableSurface::SyncText() {
     const auto has = [](const auto& list, const auto& entry) {
         return std::find(list.begin(), list.end(), entry) != list.end();
     };
-    if (syncedRuns_ != text_.Runs() || syncedPixels_ != text_.Pixels()) ScreenChanged(0);
+    if (syncedRuns_ == text_.Runs() && syncedPixels_ == text_.Pixels()) return;
+    ScreenChanged(0);
     for (const TextLayer::Run& run : syncedRuns_)
         if (!has(text_.Runs(), run)) update(InkArea(run));
     for (const TextLayer::Run& run : text_.Runs())
