@@ -23,7 +23,7 @@ cmake -S . -B "$build" "${generator[@]}" -DDURAK_GUI=ON >/dev/null
 cmake --build "$build" --target durak durak_close_latency -j "$(nproc)" >/dev/null
 
 bench="$build/bench/durak_close_latency"
-game="${DURAK:-$build/ui/qt/durak}"
+game="${DURAK:-$build/ui/durak}"
 [[ -x "$bench" && -x "$game" ]] || { echo "close_latency: $bench or $game was not built" >&2; exit 1; }
 
 runtime="$(mktemp -d)"

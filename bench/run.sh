@@ -59,7 +59,7 @@ on_x $build/bench/window_bench wait 11 | tail -n 3
 
 echo "== two computers at the slow pace in the real program, nothing clicked, against the idle program"
 echo "   (3 rounds of 20 s; 'in a wait' below 100 % means the game stood still for part of the time)"
-on_x $build/bench/durak_pace_cpu $build/ui/qt/durak 20 3 | tail -n 4
+on_x $build/bench/durak_pace_cpu $build/ui/durak 20 3 | tail -n 4
 
 echo "== closing the window in the middle of a move"
 bench/close_latency.sh 5 $build

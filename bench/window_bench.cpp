@@ -33,10 +33,10 @@
 #include <string>
 #include <vector>
 
-#include "ui/menu_actions.h"
-#include "ui/pauses.h"
-#include "ui/qt/form1.h"
-#include "ui/random_sources.h"
+#include "flow/menu_events.h"
+#include "flow/pauses.h"
+#include "ui/form1.h"
+#include "platform/random_sources.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "cards/card_code.h"
 #include "cards/numbers.h"
-#include "ui/ports.h"
+#include "ports/ports.h"
 
 namespace durak {
 

@@ -9,7 +9,7 @@
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
 #include "flow/take_steps.h"
-#include "ui/pauses.h"
+#include "flow/pauses.h"
 
 namespace durak {
 

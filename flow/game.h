@@ -8,8 +8,8 @@
 #include <stdexcept>
 
 #include "cards/game_state.h"
-#include "ui/ports.h"
-#include "ui/text_layer.h"
+#include "ports/ports.h"
+#include "ports/text_layer.h"
 
 namespace durak {
 

@@ -11,7 +11,7 @@
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
-#include "ui/pauses.h"
+#include "flow/pauses.h"
 
 namespace durak {
 

@@ -16,9 +16,9 @@
 #include "flow/input_dispatch.h"
 #include "flow/procedures.h"
 #include "sim/card_ledger.h"
-#include "ui/menu_actions.h"
-#include "ui/pause_durations.h"
-#include "ui/random_sources.h"
+#include "flow/menu_events.h"
+#include "platform/pause_durations.h"
+#include "platform/random_sources.h"
 
 namespace durak::sim {
 

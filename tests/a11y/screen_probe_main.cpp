@@ -11,7 +11,7 @@
 #include <string>
 
 #include "cards/picture_catalogue.h"
-#include "ui/qt/form1.h"
+#include "ui/form1.h"
 
 namespace {
 

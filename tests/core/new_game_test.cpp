@@ -9,7 +9,7 @@
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
 #include "support/fakes.h"
-#include "ui/random_sources.h"
+#include "platform/random_sources.h"
 
 using namespace durak;
 using durak::fakes::TestTable;

@@ -11,7 +11,7 @@
 #include "flow/procedures.h"
 #include "support/fakes.h"
 #include "support/step_log.h"
-#include "ui/pauses.h"
+#include "flow/pauses.h"
 
 using namespace durak;
 using durak::fakes::StepLog;

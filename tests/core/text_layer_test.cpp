@@ -3,10 +3,10 @@
 
 #include "flow/input_dispatch.h"
 #include "support/fakes.h"
-#include "ui/menu_actions.h"
-#include "ui/pause_durations.h"
-#include "ui/pauses.h"
-#include "ui/text_layer.h"
+#include "flow/menu_events.h"
+#include "platform/pause_durations.h"
+#include "flow/pauses.h"
+#include "ports/text_layer.h"
 
 using namespace durak;
 

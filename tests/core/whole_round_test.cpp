@@ -10,8 +10,8 @@
 #include "flow/input_dispatch.h"
 #include "flow/procedures.h"
 #include "support/fakes.h"
-#include "ui/menu_actions.h"
-#include "ui/random_sources.h"
+#include "flow/menu_events.h"
+#include "platform/random_sources.h"
 
 using namespace durak;
 using durak::fakes::TestTable;

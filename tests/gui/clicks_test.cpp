@@ -11,7 +11,7 @@
 #include <QToolTip>
 
 #include "cards/picture_catalogue.h"
-#include "ui/menu_actions.h"
+#include "flow/menu_events.h"
 #include "window_test_support.h"
 
 namespace durak::qt::testing {

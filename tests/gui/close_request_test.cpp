@@ -16,10 +16,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ui/menu_actions.h"
-#include "ui/pauses.h"
-#include "ui/random_sources.h"
-#include "ui/qt/form1.h"
+#include "flow/menu_events.h"
+#include "flow/pauses.h"
+#include "platform/random_sources.h"
+#include "ui/form1.h"
 
 namespace durak::qt {
 namespace {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "assets/holder_pictures.h"
-#include "ui/qt/form1.h"
+#include "ui/form1.h"
 #include "window_test_support.h"
 
 namespace durak::qt::testing {

@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "ui/menu_actions.h"
+#include "flow/menu_events.h"
 #include "window_test_support.h"
 
 namespace durak::qt::testing {

@@ -16,9 +16,9 @@
 
 #include "cards/picture_catalogue.h"
 #include "flow/input_dispatch.h"
-#include "ui/menu_actions.h"
-#include "ui/pause_durations.h"
-#include "ui/pauses.h"
+#include "flow/menu_events.h"
+#include "platform/pause_durations.h"
+#include "flow/pauses.h"
 #include "window_test_support.h"
 
 namespace durak::qt::testing {

@@ -9,7 +9,7 @@
 
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
-#include "ui/menu_actions.h"
+#include "flow/menu_events.h"
 #include "window_test_support.h"
 
 namespace durak::qt::testing {

@@ -8,7 +8,7 @@
 
 #include <set>
 
-#include "ui/menu_actions.h"
+#include "flow/menu_events.h"
 #include "window_test_support.h"
 
 namespace durak::qt::testing {

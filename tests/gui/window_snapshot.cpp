@@ -15,9 +15,9 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "ui/menu_actions.h"
-#include "ui/qt/form1.h"
-#include "ui/random_sources.h"
+#include "flow/menu_events.h"
+#include "ui/form1.h"
+#include "platform/random_sources.h"
 
 namespace {
 bool SaveImage(const QPixmap& picture, const QDir& dir, const char* name) {

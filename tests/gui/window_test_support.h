@@ -12,8 +12,8 @@
 
 #include <memory>
 
-#include "ui/qt/form1.h"
-#include "ui/random_sources.h"
+#include "ui/form1.h"
+#include "platform/random_sources.h"
 
 namespace durak::qt::testing {
 

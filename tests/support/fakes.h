@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "flow/game.h"
-#include "ui/ports.h"
-#include "ui/text_layer.h"
+#include "ports/ports.h"
+#include "ports/text_layer.h"
 
 namespace durak::fakes {
 

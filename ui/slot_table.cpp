@@ -1,4 +1,4 @@
-#include "ui/qt/slot_table.h"
+#include "ui/slot_table.h"
 
 #include <stdexcept>
 

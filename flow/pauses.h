@@ -3,7 +3,7 @@
 // and only the pace-scaled parts depend on delayFactor.
 #pragma once
 
-#include "ui/ports.h"
+#include "ports/ports.h"
 
 namespace durak {
 

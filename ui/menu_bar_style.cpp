@@ -1,4 +1,4 @@
-#include "ui/qt/menu_bar_style.h"
+#include "ui/menu_bar_style.h"
 
 #include <QMenuBar>
 #include <QStyleOptionMenuItem>

@@ -1,4 +1,4 @@
-#include "ui/qt/picture_slot.h"
+#include "ui/picture_slot.h"
 
 #include <QWidget>
 

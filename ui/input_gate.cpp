@@ -1,4 +1,4 @@
-#include "ui/qt/input_gate.h"
+#include "ui/input_gate.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "ui/qt/table_accessibility.h"
+#include "ui/table_accessibility.h"
 
 #include <QAccessibleWidget>
 #include <QFontMetrics>
@@ -10,7 +10,7 @@
 #include "cards/card_code.h"
 #include "cards/card_names.h"
 #include "cards/picture_catalogue.h"
-#include "ui/qt/table_surface.h"
+#include "ui/table_surface.h"
 
 namespace durak::qt {
 

@@ -1,4 +1,4 @@
-#include "ui/qt/picture_store.h"
+#include "ui/picture_store.h"
 
 #include <QGuiApplication>
 

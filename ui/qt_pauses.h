@@ -7,8 +7,8 @@
 
 #include <functional>
 
-#include "ui/ports.h"
-#include "ui/qt/input_gate.h"
+#include "ports/ports.h"
+#include "ui/input_gate.h"
 
 namespace durak::qt {
 

@@ -1,5 +1,5 @@
-// The menu choices of the window. Choosing a mode or a pace only sets fields; the
-// game steps read them at their own decision points.
+// The events of the menu bar. Choosing a mode or a pace only sets fields; the game
+// steps read them at their own decision points.
 #pragma once
 
 #include "flow/game.h"

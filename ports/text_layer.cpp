@@ -1,4 +1,4 @@
-#include "ui/text_layer.h"
+#include "ports/text_layer.h"
 
 #include <algorithm>
 

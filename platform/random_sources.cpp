@@ -1,4 +1,4 @@
-#include "ui/random_sources.h"
+#include "platform/random_sources.h"
 
 #include <chrono>
 

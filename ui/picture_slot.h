@@ -15,8 +15,8 @@
 #include <QPixmap>
 #include <QRect>
 
-#include "ui/qt/picture_store.h"
-#include "ui/qt/slot_table.h"
+#include "ui/picture_store.h"
+#include "ui/slot_table.h"
 
 class QWidget;
 

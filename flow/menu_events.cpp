@@ -1,4 +1,4 @@
-#include "ui/menu_actions.h"
+#include "flow/menu_events.h"
 
 #include "flow/procedures.h"
 

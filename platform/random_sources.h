@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <random>
 
-#include "ui/ports.h"
+#include "ports/ports.h"
 
 namespace durak {
 

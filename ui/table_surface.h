@@ -14,10 +14,10 @@ class QPainter;
 #include <unordered_map>
 #include <vector>
 
-#include "ui/ports.h"
-#include "ui/qt/picture_slot.h"
-#include "ui/qt/picture_store.h"
-#include "ui/text_layer.h"
+#include "ports/ports.h"
+#include "ui/picture_slot.h"
+#include "ui/picture_store.h"
+#include "ports/text_layer.h"
 
 namespace durak::qt {
 

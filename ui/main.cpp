@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "assets/holder_pictures.h"
-#include "ui/qt/form1.h"
+#include "ui/form1.h"
 
 namespace {
 

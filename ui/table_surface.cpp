@@ -1,4 +1,4 @@
-#include "ui/qt/table_surface.h"
+#include "ui/table_surface.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -10,7 +10,7 @@
 #include <cmath>
 
 #include "flow/input_dispatch.h"
-#include "ui/qt/table_accessibility.h"
+#include "ui/table_accessibility.h"
 
 namespace durak::qt {
 

@@ -1,4 +1,4 @@
-#include "ui/qt/qt_pauses.h"
+#include "ui/qt_pauses.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "flow/game.h"
-#include "ui/pause_durations.h"
+#include "platform/pause_durations.h"
 
 namespace durak::qt {
 

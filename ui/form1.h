@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "flow/game.h"
-#include "ui/qt/input_gate.h"
-#include "ui/qt/qt_pauses.h"
-#include "ui/qt/table_surface.h"
-#include "ui/text_layer.h"
+#include "ui/input_gate.h"
+#include "ui/qt_pauses.h"
+#include "ui/table_surface.h"
+#include "ports/text_layer.h"
 
 class QMenu;
 class QAbstractNativeEventFilter;

@@ -1,4 +1,4 @@
-#include "ui/qt/form1.h"
+#include "ui/form1.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
@@ -12,9 +12,9 @@
 #include <xcb/xcb.h>
 
 #include "flow/input_dispatch.h"
-#include "ui/menu_actions.h"
-#include "ui/qt/menu_bar_style.h"
-#include "ui/random_sources.h"
+#include "flow/menu_events.h"
+#include "ui/menu_bar_style.h"
+#include "platform/random_sources.h"
 
 namespace durak::qt {
 

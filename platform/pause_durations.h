@@ -7,7 +7,7 @@
 
 #include <chrono>
 
-#include "ui/ports.h"
+#include "ports/ports.h"
 
 namespace durak {
 

@@ -9,9 +9,9 @@
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
 #include "flow/input_dispatch.h"
-#include "ui/qt/input_gate.h"
-#include "ui/qt/table_accessibility.h"
-#include "ui/qt/table_surface.h"
+#include "ui/input_gate.h"
+#include "ui/table_accessibility.h"
+#include "ui/table_surface.h"
 
 namespace durak::qt {
 
