@@ -16,6 +16,22 @@ namespace durak {
 namespace {
 
 // ---------------------------------------------------------------------------------
+// The take steps `take` carry the table rows `attack` and `cover` into `seat`'s hand; a
+// watcher hears which cards went there (what no slot could hold is still on the table).
+void TakeTable(Game& g, Seat seat, void (*take)(GameState&), const OneBased<6>& attack,
+               const OneBased<6>& cover) {
+    const OneBased<6> attackBefore = attack, coverBefore = cover;
+    take(g);
+    if (!g.watcher) return;
+    std::vector<int> cards;
+    for (int k = 1; k <= kPairs; ++k) {
+        if (attackBefore[k] != 0 && attack[k] == 0) cards.push_back(attackBefore[k]);
+        if (coverBefore[k] != 0 && cover[k] == 0) cards.push_back(coverBefore[k]);
+    }
+    if (!cards.empty()) g.watcher->Took(g, seat, cards);
+}
+
+// ---------------------------------------------------------------------------------
 // The computer could not cover the player's latest card: it takes the table.
 void ComputerTakes(Game& g) {
     g.text.PrintStatus("Комп взял..");
@@ -24,7 +40,7 @@ void ComputerTakes(Game& g) {
     // The message and the full table stay in view before the cards go.
     g.pauses.Wait(ComputerTookPause());
     g.scratch = kLongWaitEnd;
-    ComputerTakesTable(g);
+    TakeTable(g, Seat::Computer, ComputerTakesTable, g.tablePlayerAttack, g.tableComputerDefence);
     // A hand with all sixteen slots taken leaves the rest on the table: it goes.
     ClearOverflowRows(g, g.tablePlayerAttack, g.tableComputerDefence);
     // The uncovered card is in the computer's hand now. Left here it would make a
@@ -141,7 +157,7 @@ void EndRound(Game& g) {
 
     // Whatever the outcome: the player's take steps (with an empty table of the
     // computer's attack only the close-up moves anything), and the hand on screen.
-    PlayerTakesTable(g);
+    TakeTable(g, Seat::Player, PlayerTakesTable, g.tableComputerAttack, g.tablePlayerDefence);
     ClearWhatNoHandHolds(g);
     ShowPlayerHand(g);
 

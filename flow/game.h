@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <source_location>
 #include <stdexcept>
+#include <vector>
 
 #include "cards/game_state.h"
 #include "ports/ports.h"
@@ -47,13 +48,25 @@ struct ChainMeter {
     std::int64_t stepLimit = 5'000'000;
 };
 
-// Watches the game from outside, for the simulator's card ledger and for tests. The
-// game calls it, never the other way round; a Game without a watcher pays nothing.
+// The two seats at the table: the bottom one ("Мы") and the computer at the top.
+enum class Seat { Player, Computer };
+// How a card comes onto the table: the first card of a round, an added card, or a cover.
+enum class Lay { Lead, Add, Cover };
+
+// Watches the game from outside, for the simulator's card ledger, for tests and for a
+// screen reader's account of the play. The game calls it, never the other way round; a
+// Game without a watcher pays nothing.
 class PlayWatcher {
 public:
     virtual ~PlayWatcher() = default;
     // At the start of every game step; `step` names the procedure.
     virtual void Step(const GameState& /*state*/, const char* /*step*/) {}
+    // A card has just been put on the table and shown there.
+    virtual void CardDown(const GameState& /*state*/, Seat /*seat*/, Lay /*lay*/, int /*card*/) {}
+    // At the end of a round these cards of the table have just gone into the seat's hand.
+    virtual void Took(const GameState& /*state*/, Seat /*seat*/, const std::vector<int>& /*cards*/) {}
+    // A card has just been drawn from the stock into the seat's hand.
+    virtual void Drew(const GameState& /*state*/, Seat /*seat*/, int /*card*/) {}
     // Right before beaten cards leave play: the attack and cover rows about to be cleared.
     virtual void Beaten(const GameState& /*state*/, const OneBased<6>& /*attack*/,
                         const OneBased<6>& /*cover*/) {}
@@ -79,6 +92,11 @@ struct Game : GameState {
     // in a decided game make no move, print nothing, wait no more.
     bool decided = false;
 };
+
+// A card has just been put on the table: a watcher hears who put it there and how.
+inline void TellCardDown(Game& g, Seat seat, Lay lay, int card) {
+    if (g.watcher) g.watcher->CardDown(g, seat, lay, card);
+}
 
 // Beaten cards leave play: the two rows of one attack are cleared, and a watcher is told
 // which cards went.

@@ -44,12 +44,16 @@ int DrawPictureNumber(Game& g) {
 // computer's, and is recorded as seen. With all twelve front slots full it stays in
 // the stock.
 void PlaceDrawnCard(Game& g) {
-    if (const int slot = g.playerHand.FirstEmpty(1, 6))
+    Seat seat = Seat::Player;
+    if (const int slot = g.playerHand.FirstEmpty(1, 6)) {
         g.playerHand[slot] = g.drawnCard;
-    else if (const int slotToo = g.computerHand.FirstEmpty(1, 6))
+    } else if (const int slotToo = g.computerHand.FirstEmpty(1, 6)) {
         g.computerHand[slotToo] = g.drawnCard;
-    else
+        seat = Seat::Computer;
+    } else {
         return;
+    }
+    if (g.watcher) g.watcher->Drew(g, seat, g.drawnCard);
     ++g.dealtCount;
     if (const int entry = g.seenCards.FirstEmpty(kFirstDrawEntry, 36)) g.seenCards[entry] = g.drawnCard;
 }

@@ -132,6 +132,7 @@ void PlaceAttackCard(Game& g, int afterSix) {
         ShowCard(g.screen, kComputerAttackPlace[1], g.computerAttackCard);
         g.tableComputerAttack[1] = g.computerAttackCard;
         g.computerAttackPair = 2;
+        TellCardDown(g, Seat::Computer, Lay::Lead, g.computerAttackCard);
         return;
     }
     if (k > 6) return;  // the choice gives no card when no place is left
@@ -139,6 +140,7 @@ void PlaceAttackCard(Game& g, int afterSix) {
     ShowCard(g.screen, kComputerAttackPlace[k], g.computerAttackCard);
     g.tableComputerAttack[k] = g.computerAttackCard;
     g.computerAttackPair = static_cast<Field>(k == 6 ? afterSix : k + 1);
+    TellCardDown(g, Seat::Computer, Lay::Add, g.computerAttackCard);
 }
 
 // --- The follow-up's covering check ----------------------------------------------------
@@ -160,6 +162,7 @@ bool PlacePlayerCover(Game& g, int coverBefore) {
     ShowCard(g.screen, kPlayerDefencePlace[k], g.defenceCard);
     g.tablePlayerDefence[k] = g.defenceCard;
     g.playerDefencePair = static_cast<Field>(k == 6 ? 1 : k + 1);
+    TellCardDown(g, Seat::Player, Lay::Cover, g.defenceCard);
     return true;
 }
 

@@ -101,6 +101,7 @@ bool PlaceCover(Game& g, int pass, int takenFrom, int coverBefore) {
     }
     ShowCard(g.screen, kComputerDefencePlace[k], g.defenceCard);
     g.tableComputerDefence[k] = g.defenceCard;
+    TellCardDown(g, Seat::Computer, Lay::Cover, g.defenceCard);
     g.computerDefencePair = static_cast<Field>(pass == 3 ? k + 1 : k);
     return true;
 }

@@ -44,6 +44,7 @@ void PutDown(Game& g) {
     ShowCard(g.screen, kPlayerAttackPlace[pair], g.playerAttackCard);
     g.tablePlayerAttack[pair] = g.playerAttackCard;
     g.playerAttackPair = static_cast<Field>(pair == kPairs ? 1 : pair + 1);
+    TellCardDown(g, Seat::Player, pair == 1 ? Lay::Lead : Lay::Add, g.playerAttackCard);
 }
 
 // The automatic player has nothing more to put down: a pause so that the table can be

@@ -30,6 +30,7 @@ void PlaceCover(Game& g) {
     g.playerDefencePair = static_cast<Field>(k + 1);
     g.tablePlayerDefence[k] = g.defenceCard;
     if (k < kPairs) g.tablePlayerDefence[k + 1] = kNoCard;
+    TellCardDown(g, Seat::Player, Lay::Cover, g.defenceCard);
 }
 
 // The card taken out of the hand goes back into its slot: it has not covered.

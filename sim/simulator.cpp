@@ -137,6 +137,13 @@ public:
     void Overflow(const OneBased<6>& attack, const OneBased<6>& cover) override {
         ledger_.Overflow(attack, cover);
     }
+    void CardDown(const GameState& state, Seat seat, Lay lay, int card) override {
+        ledger_.CardDown(state, seat, lay, card);
+    }
+    void Took(const GameState& state, Seat seat, const std::vector<int>& cards) override {
+        ledger_.Took(state, seat, cards);
+    }
+    void Drew(const GameState& state, Seat seat, int card) override { ledger_.Drew(state, seat, card); }
     void Result(const GameState& state) override { ledger_.Result(state); }
 
 private:
