@@ -63,7 +63,10 @@ public:
     virtual void Step(const GameState& /*state*/, const char* /*step*/) {}
     // A card has just been put on the table and shown there.
     virtual void CardDown(const GameState& /*state*/, Seat /*seat*/, Lay /*lay*/, int /*card*/) {}
-    // At the end of a round these cards of the table have just gone into the seat's hand.
+    // A new game has just been dealt: both hands and the trump card.
+    virtual void Dealt(const GameState& /*state*/) {}
+    // At the end of a round these cards of the table go into the seat's hand: told as the
+    // take is announced, right before the cards move.
     virtual void Took(const GameState& /*state*/, Seat /*seat*/, const std::vector<int>& /*cards*/) {}
     // A card has just been drawn from the stock into the seat's hand.
     virtual void Drew(const GameState& /*state*/, Seat /*seat*/, int /*card*/) {}

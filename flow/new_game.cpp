@@ -111,6 +111,7 @@ void NewGame(Game& g) {
 
     g.computerCardCount = 6;
     g.dealtCount = 12;
+    if (g.watcher) g.watcher->Dealt(g);
 
     // Between two computers the automatic player leads at once; the whole game runs
     // inside this call.
