@@ -14,6 +14,8 @@
 #include "flow/input_dispatch.h"
 #include "flow/menu_events.h"
 #include "ui/menu_bar_style.h"
+#include "ui/table_accessibility.h"
+#include "ui/table_speech.h"
 #include "platform/random_sources.h"
 
 namespace durak::qt {
@@ -68,7 +70,12 @@ Form1::Form1(RandomSource* random, QWidget* parent)
     : QMainWindow(parent),
       ownRandom_(random ? nullptr : std::make_unique<ClockRandom>()),
       surface_(new TableSurface(text_, this)),
-      pauses_(gate_, [this] { surface_->SyncText(); }, [this] { return stopRequested_; }),
+      pauses_(gate_,
+              [this] {
+                  surface_->SyncText();
+                  if (speech_) speech_->AtWait();
+              },
+              [this] { return stopRequested_; }),
       game_(std::make_unique<Game>(*surface_, text_, pauses_, random ? *random : *ownRandom_)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Карты/Дурак"));
@@ -80,6 +87,10 @@ Form1::Form1(RandomSource* random, QWidget* parent)
 
     connect(surface_, &TableSurface::slotClicked, this, [this](int control) {
         if (ClickEvent click = ClickEventOf(control)) RunChain(click);
+    });
+    // Input dropped while a wait runs: a screen reader's user hears that the game is busy.
+    connect(&gate_, &InputGate::pressDropped, this, [this] {
+        if (speech_ && pauses_.InWait()) speech_->PleaseWait(pauses_.Waits());
     });
 
     Form_Load(*game_);
@@ -133,12 +144,28 @@ void Form1::BuildMenus() {
 
 void Form1::Choose(void (*action)(Game&)) {
     if (chainRunning_ || stopRequested_) return;
+    const Field mode = game_->playMode, pace = game_->delayFactor;
     action(*game_);
     surface_->SyncText();
+    // A change of mode or pace is heard at once, the opening of "Два компа" included.
+    if (game_->playMode != mode || game_->delayFactor != pace) {
+        if (TableSpeech* speech = Speech()) speech->ModeChanged();
+    }
+}
+
+TableSpeech* Form1::Speech() {
+    if (!speech_ && QAccessible::isActive())
+        speech_ = new TableSpeech(*game_, *surface_->Accessibility(), this);
+    return speech_;
 }
 
 void Form1::RunChain(const std::function<void(Game&)>& chain) {
     if (chainRunning_ || stopRequested_) return;
+    TableSpeech* speech = Speech();
+    // Two computers play the whole game in this event: a screen reader hears it as the
+    // speech tells it, and reads the table as it stood when last told.
+    const bool watched = speech && game_->playMode == kPlayModeTwoComputers;
+    if (watched) surface_->Accessibility()->Hold(true);
     {
         InputGate::ClosedScope closed(gate_);
         chainRunning_ = true;
@@ -150,6 +177,8 @@ void Form1::RunChain(const std::function<void(Game&)>& chain) {
         }
         chainRunning_ = false;
         surface_->SyncText();
+        if (watched) surface_->Accessibility()->Hold(false);
+        if (speech && !stopRequested_) speech->AtRest();
         // Clicks and keys that came while the chain ran are dropped, not played now.
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
