@@ -52,18 +52,13 @@ bool ChooseAttackCard(Game& g) {
         return false;
     }
     // An old card counts as chosen only while it still lies on the table: once the
-    // player has taken it, placing it again would put one card in two places.
+    // player has taken it, placing it again would put one card in two places. At a lead
+    // the row is empty, so a lead that finds nothing plays nothing, never a card of an
+    // earlier round.
     if (!g.tableComputerAttack.Contains(g.computerAttackCard)) g.computerAttackCard = 0;
     for (;;) {
-        const bool lead = NextAttackPair(g) == 1;
-        const int slot = lead ? ChooseLead(g) : AdditionSlot(g);
-        if (slot != 0) {
-            TakeFromSlot(g, slot);  // with no cover to match, an empty slot: no card
-        } else if (lead) {
-            // A lead that finds nothing plays nothing: never a card of the previous round,
-            // such as the one the player has just taken.
-            g.computerAttackCard = 0;
-        }
+        const int slot = NextAttackPair(g) == 1 ? ChooseLead(g) : AdditionSlot(g);
+        if (slot != 0) TakeFromSlot(g, slot);  // with no cover to match, an empty slot: no card
         // An addition that finds nothing leaves computerAttackCard as it is. The
         // computer's latest card, still lying on the table, then counts as its card for
         // this move: there is no second try, the player answers that card again, and it
