@@ -1,10 +1,10 @@
 // The computer attacks: it leads a round, adds cards of the rank of the player's
 // latest cover, and after each of its cards hands the move to the player's reply.
 //
-// The lead draws a random start suit and takes the first card of that suit or a later
-// one in hand-slot order, never a trump while it holds anything else. An addition takes
-// the first card of the cover's rank, trumps included. A round holds six pairs: with
-// six attack cards on the table the computer adds nothing more.
+// Which card it leads or adds is chosen in computer_choice.cpp; here the card leaves the
+// hand, goes onto the table and the move goes on. The lead's random start suit is drawn
+// here, before the choice. A round holds six pairs: with six attack cards on the table
+// the computer adds nothing more.
 
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"

@@ -1,12 +1,12 @@
 // The computer covers the player's attack card.
 //
 // One covering pass picks a card by a fixed slot scan (the first higher card of the
-// attack suit, else the first trump) and lays it beside the attack card. The pass runs
-// three times in a chain: the first pass still sees the cover of the previous pair in
-// defenceCard and so cannot reach for a trump; it recognises that old cover at the
-// table and clears it, and the second pass then chooses again with the trump scan. The
-// third pass carries what happens next: the player's next click, the computer taking,
-// or between two computers a pause and the automatic player's next card.
+// attack suit, else the first trump; computer_choice.cpp) and lays it beside the attack
+// card. The pass runs three times in a chain: the first pass still sees the cover of the
+// previous pair in defenceCard and so cannot reach for a trump; it recognises that old
+// cover at the table and clears it, and the second pass then chooses again with the
+// trump scan. The third pass carries what happens next: the player's next click, the
+// computer taking, or between two computers a pause and the automatic player's next card.
 
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
