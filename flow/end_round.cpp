@@ -19,8 +19,8 @@ namespace {
 // A watcher hears which cards of the table rows `attack` and `cover` the take steps
 // `take` carry into `seat`'s hand, as the take is announced: the steps are tried on a
 // copy of the state (what no slot could hold stays on the table and is not among them).
-void TellTake(const Game& g, Seat seat, void (*take)(GameState&), OneBased<6> GameState::*attack,
-              OneBased<6> GameState::*cover) {
+void TellTake(const Game& g, Seat seat, void (*take)(GameState&), OneBased<kPairs> GameState::*attack,
+              OneBased<kPairs> GameState::*cover) {
     if (!g.watcher) return;
     GameState after = g;
     take(after);
@@ -107,7 +107,7 @@ void PlayerOutcome(Game& g) {
 // Every hand slot shows what it holds. The take steps and the close-up have just filled
 // some of them; a slot left empty shows blank.
 void ShowPlayerHand(Game& g) {
-    for (int slot = 1; slot <= 12; ++slot)
+    for (int slot = 1; slot <= kPlayerHandSlots; ++slot)
         ShowCardOrBlank(g.screen, HandSlotControl(slot), g.playerHand[slot]);
 }
 

@@ -10,11 +10,11 @@ double Pacer::Speaking(const std::string& text) {
     return (WordCount(text) + kRoleWords) / kWordsPerSecond;
 }
 
-void Pacer::Add(const std::string& text, bool result, double now) {
+void Pacer::Add(const std::string& text, bool must, double now) {
     if (text.empty()) return;
-    // A result ends the game: whatever waits before it is no longer worth the time.
-    if (result) waiting_.clear();
-    waiting_.push_back({text, result, now});
+    // What must be heard goes before whatever else still waits.
+    if (must) std::erase_if(waiting_, [](const Waiting& w) { return !w.must; });
+    waiting_.push_back({text, must, now});
 }
 
 void Pacer::SaidNow(const std::string& text, double now) {
@@ -23,8 +23,8 @@ void Pacer::SaidNow(const std::string& text, double now) {
 
 std::string Pacer::Next(double now) {
     if (waiting_.empty() || now < freeAt_) return {};
-    // The result if one waits; else the newest text that is still heard in time.
-    auto pick = std::find_if(waiting_.begin(), waiting_.end(), [](const Waiting& w) { return w.result; });
+    // The first text that must be heard; else the newest that is still heard in time.
+    auto pick = std::find_if(waiting_.begin(), waiting_.end(), [](const Waiting& w) { return w.must; });
     if (pick == waiting_.end()) {
         pick = waiting_.end() - 1;
         if (now - pick->at > kMaxBehind - kMargin) pick = waiting_.end();

@@ -3,8 +3,8 @@
 // behind the game. The pacer holds each text back until the reader, as far as can be told,
 // has said the one before; then it passes on the newest waiting text and lets go of the
 // older ones, and of any text that could no longer be heard within kMaxBehind seconds of
-// the moment the game showed what it tells. A result is never let go, and no text is
-// passed on twice in a row.
+// the moment the game showed what it tells. A text that must be heard (a new game with
+// its trump, the result) is never let go, and no text is passed on twice in a row.
 #pragma once
 
 #include <string>
@@ -26,8 +26,10 @@ public:
     // Seconds the reader takes to say a notification with this text.
     static double Speaking(const std::string& text);
 
-    // A text about what the game shows at `now` (seconds on a steady clock).
-    void Add(const std::string& text, bool result, double now);
+    // A text about what the game shows at `now` (seconds on a steady clock). One that
+    // `must` be heard lets go of the ordinary texts still waiting, and waits for its turn
+    // however long it takes.
+    void Add(const std::string& text, bool must, double now);
     // A text said at once, outside the pace (an answer the player asked for): the reader
     // is busy with it.
     void SaidNow(const std::string& text, double now);
@@ -40,7 +42,7 @@ public:
 private:
     struct Waiting {
         std::string text;
-        bool result;
+        bool must;
         double at;
     };
     std::vector<Waiting> waiting_;

@@ -78,6 +78,9 @@ bool IsResult(const std::string& message) {
     return message == "Мы выиграли" || message == "Комп выиграл" || message == "Ничья";
 }
 
+// The message the bottom seat's attack starts with, printed anew at every card it tries.
+bool IsMoveMessage(const std::string& message) { return message == "Мы ходим"; }
+
 }  // namespace
 
 int WordCount(const std::string& text) { return static_cast<int>(Words(text).size()); }
@@ -171,6 +174,7 @@ std::vector<Commentator::Phrase> Commentator::Phrases(const std::vector<News>& n
                     lastStatus_ = p.full;
                     p.status = true;
                     p.result = IsResult(p.full);
+                    p.move = IsMoveMessage(p.full);
                     p.rank = p.result ? 6 : 3;
                 } else {
                     p.rank = 1;
@@ -241,9 +245,9 @@ std::string Commentator::Tell(const std::vector<News>& news) {
     return Joined(texts);
 }
 
-std::string Commentator::Watch(const std::vector<News>& news, int pace, bool& result) {
+std::string Commentator::Watch(const std::vector<News>& news, int pace, bool& must) {
     std::vector<Phrase> phrases = Phrases(news);
-    result = false;
+    must = false;
 
     // The result, and the lines printed with it: the computer's count and the statistics.
     for (std::size_t i = 0; i < phrases.size(); ++i) {
@@ -251,12 +255,16 @@ std::string Commentator::Watch(const std::vector<News>& news, int pace, bool& re
         std::vector<std::string> texts;
         for (std::size_t j = i; j < phrases.size(); ++j)
             if (!phrases[j].move && !phrases[j].drew) texts.push_back(phrases[j].full);
-        result = true;
+        must = true;
         return Joined(texts);
     }
+    must = std::any_of(phrases.begin(), phrases.end(), [](const Phrase& p) { return p.rank == 5; });
 
-    // What a watcher hears: no draws; at the faster paces no single moves either.
-    std::erase_if(phrases, [pace](const Phrase& p) { return p.drew || (p.move && pace != kPaceSlow); });
+    // What a watcher hears: no draws, no lines besides the status line's (the score shown
+    // while a seat is down to its last cards); at the faster paces no single moves either.
+    std::erase_if(phrases, [pace](const Phrase& p) {
+        return p.drew || (!p.status && p.rank == 1) || (p.move && pace != kPaceSlow);
+    });
     auto words = [&](auto form) {
         int n = 0;
         for (const Phrase& p : phrases) n += WordCount(p.*form);

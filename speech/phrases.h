@@ -48,10 +48,11 @@ public:
 
     // For a watcher of two computers: at most kWatchWords words, so that a reader never
     // has much left to say when the next news comes. At the slow pace per move; at the
-    // faster paces only how each round ended. A result comes with the statistics, in full,
-    // and `result` is set; what happened before it in the same news is left out.
+    // faster paces only how each round ended. A result comes with the statistics, in full;
+    // what happened before it in the same news is left out. `must` is set for a text that
+    // must be heard: the result, or a new game with its trump.
     static constexpr int kWatchWords = 6;
-    std::string Watch(const std::vector<News>& news, int pace, bool& result);
+    std::string Watch(const std::vector<News>& news, int pace, bool& must);
 
 private:
     struct Phrase;

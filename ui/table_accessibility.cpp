@@ -67,6 +67,8 @@ public:
     }
 
     QString text(QAccessible::Text t) const override {
+        // A notification keeps its text after it has given way to the next.
+        if (isValid() && key_.kind == Kind::Notice && t == QAccessible::Name) return table_->NoticeText(key_.index);
         const TableAccessibility::Entry* entry = isValid() ? table_->Find(key_) : nullptr;
         if (!entry) return {};
         if (t == QAccessible::Name) return entry->name;
@@ -279,8 +281,8 @@ void TableAccessibility::Read(std::vector<Entry>& objects, std::vector<Entry>& p
     }
     objects.push_back({{Kind::Status}, status, {}});
     // What the game told a screen reader last: a notification, which a screen reader
-    // speaks wherever its focus is, each time it is shown.
-    if (!notice_.isEmpty()) objects.push_back({{Kind::Notice}, notice_, {}});
+    // speaks wherever its focus is.
+    if (!NoticeText(notice_).isEmpty()) objects.push_back({{Kind::Notice, notice_}, NoticeText(notice_), {}});
     std::stable_sort(lines.begin(), lines.end(), [](const TextLayer::Run* a, const TextLayer::Run* b) {
         return a->y != b->y ? a->y < b->y : a->x < b->x;
     });
@@ -357,7 +359,8 @@ void TableAccessibility::Press(TableKey key) {
 }
 
 void TableAccessibility::Announce(const QString& text) {
-    notice_ = text;
+    notice_ = (notice_ + 1) % static_cast<int>(notices_.size());
+    notices_[static_cast<std::size_t>(notice_)] = text;
     announcing_ = true;
     const bool held = held_;
     held_ = false;
@@ -419,11 +422,9 @@ void TableAccessibility::Refresh() {
         focusAgain_ = false;
     }
 
-    // The notification is shown anew, so that the same words said again are heard again.
     if (announcing_) {
         announcing_ = false;
-        Send({Kind::Notice}, QAccessible::ObjectHide);
-        Send({Kind::Notice}, QAccessible::ObjectShow);
+        Send({Kind::Notice, notice_}, QAccessible::ObjectShow);
     }
 }
 

@@ -15,6 +15,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <array>
 #include <compare>
 #include <map>
 #include <vector>
@@ -33,7 +34,8 @@ struct TableKey {
     enum class Kind { Slot, Table, Pair, Status, Notice, Line };
     Kind kind = Kind::Slot;
     // Slot: the control number. Pair: 1..6 the pairs of the player's attack, 7..12 those
-    // of the computer's. Line: the line's place in reading order.
+    // of the computer's. Line: the line's place in reading order. Notice: which of the
+    // notifications that take turns.
     int index = 0;
     auto operator<=>(const TableKey&) const = default;
 };
@@ -76,9 +78,13 @@ public:
     // A screen reader pressed the card or the button of `key`: a click, made after the
     // call has returned.
     void Press(TableKey key);
-    // A text for the screen reader to say wherever its focus is: the notification takes
-    // it as its name and is shown anew, right after the objects have followed the screen.
+    // A text for the screen reader to say wherever its focus is: a notification takes it
+    // as its name and is shown, right after the objects have followed the screen.
+    // Notifications take turns, and each keeps its text while the next few are shown: a
+    // screen reader that asks for the text of one shown a moment ago, after another has
+    // come, still hears its own text.
     void Announce(const QString& text);
+    QString NoticeText(int index) const { return notices_[static_cast<std::size_t>(index) % notices_.size()]; }
     // While two computers play, the objects follow the screen only when something is
     // announced (so that what is heard and what can be read agree) and once the game
     // rests: a screen that changes every fifth of a second would cost the program (and
@@ -97,7 +103,8 @@ private:
     std::vector<Entry> objects_, pairs_;
     std::vector<QPoint> linePlaces_;
     std::map<TableKey, QAccessibleInterface*> made_;  // registered with Qt, which owns them
-    QString notice_;          // the last text announced
+    std::array<QString, 8> notices_;  // the texts of the notifications that take turns
+    int notice_ = 0;                  // the one shown last
     bool announcing_ = false;  // notice_ waits to be shown
     bool refreshPending_ = false;
     bool held_ = false, changedWhileHeld_ = false;

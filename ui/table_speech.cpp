@@ -1,5 +1,7 @@
 #include "ui/table_speech.h"
 
+#include <utility>
+
 #include "cards/card_code.h"
 #include "cards/numbers.h"
 #include "ui/table_accessibility.h"
@@ -32,15 +34,19 @@ void TableSpeech::AtRest() { Tell(true); }
 // computers the pacer passes them on as a screen reader can follow.
 void TableSpeech::Tell(bool atRest) {
     if (game_.playMode == kPlayModeTwoComputers) {
-        bool result = false;
-        pacer_.Add(teller_.Watch(news_.Take(), game_.delayFactor, result), result, Now());
+        bool must = false;
+        pacer_.Add(teller_.Watch(news_.Take(), game_.delayFactor, must), must, Now());
         PassOn();
         return;
     }
     std::string text = news_.Empty() ? std::string() : teller_.Tell(news_.Take());
-    // Resting at the player's move in a game not yet decided: what is expected.
-    if (atRest && game_.playerRole != kNoGameYet && !game_.decided)
+    const Played played = atRest ? std::exchange(playing_, {}) : Played{};
+    if (played.card != 0 && text.empty() && PlayerCardIn(game_, played.slot) == played.card) {
+        text = "Так нельзя: " + played.reason;
+    } else if (atRest && game_.playerRole != kNoGameYet && !game_.decided) {
+        // Resting at the player's move in a game not yet decided: what is expected.
         text += (text.empty() ? "" : " ") + speech::Prompt(game_);
+    }
     if (text.empty()) return;
     last_ = text;
     Send(text);
@@ -63,9 +69,8 @@ void TableSpeech::Send(const std::string& text) {
 
 void TableSpeech::Say(const std::string& text) { Send(text); }
 
-void TableSpeech::Refused(const std::string& reason) {
-    last_ = "Так нельзя: " + reason;
-    Send(last_);
+void TableSpeech::Playing(int slot, int card, const std::string& reasonIfRefused) {
+    playing_ = {slot, card, reasonIfRefused};
 }
 
 void TableSpeech::PleaseWait(long long wait) {

@@ -36,8 +36,10 @@ public:
     void AtWait();
     // An event's moves are over: what happened is told, and what the game now waits for.
     void AtRest();
-    // The player's card stayed in the hand: the rules refused it, for this reason.
-    void Refused(const std::string& reason);
+    // The card of hand slot `slot` is about to be played. Should it still lie there once
+    // the moves are over, with nothing else to tell, the rules refused it: its reason
+    // ("такой карты на столе нет") is said instead of the prompt.
+    void Playing(int slot, int card, const std::string& reasonIfRefused);
     // Input came while a wait ran (`wait` counts the waits): "Подождите", once a wait.
     void PleaseWait(long long wait);
     // The mode or the pace has just changed.
@@ -61,6 +63,10 @@ private:
     QTimer paceTimer_;
     std::string last_;  // the last text the game told on its own, for key 5
     long long waitHeard_ = -1;
+    struct Played {
+        int slot = 0, card = 0;
+        std::string reason;
+    } playing_;
     const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 

@@ -219,11 +219,13 @@ TEST(Spoken, EachKindOfNewsInItsWords) {
               "Комп кроет: король пик.");
     EXPECT_FALSE(result);
     EXPECT_EQ(c.Watch({down(Seat::Player, Lay::Add, Qs)}, kPaceMedium, result), "");
+    EXPECT_FALSE(result);
     EXPECT_EQ(c.Watch({message("Мы отбились..."), cards(News::Kind::Beaten, Seat::Player, {Qs, Ks, Td, Ah}), drew,
                        down(Seat::Computer, Lay::Lead, Sc)}, kPaceFast, result),
               "Мы отбились... Бито 4 карты.");
     EXPECT_EQ(c.Watch({dealt, message("Мы ходим"), down(Seat::Player, Lay::Lead, Qs)}, kPaceSlow, result),
               "Новая игра. Козырь: король пик.");
+    EXPECT_TRUE(result);  // a new game's trump must be heard
     EXPECT_EQ(c.Watch({down(Seat::Player, Lay::Cover, Td), message("Мы выиграли"), line("Карты компа  3 "),
                        line("Мы отбились  1 раз"), line("Комп отбился  0 раз"), line("Мы взяли  2 раз"),
                        line("Комп взял  4 раз")}, kPaceFast, result),
@@ -390,8 +392,15 @@ TEST(Spoken, ThePacerPassesOnTheNewestTextWhenTheReaderIsFree) {
     EXPECT_EQ(p.Next(5.0), "");  // not twice in a row
     p.Add("Бито: дама пик.", false, 6.0);
     EXPECT_EQ(p.Next(6.0 + Pacer::kMaxBehind), "");  // too late to be heard in time
-    p.Add("Комп выиграл.", true, 20.0);
+    // What must be heard waits its turn however long, before anything newer.
     p.SaidNow("Стол пуст", 20.0);
+    p.Add("Новая игра. Козырь: король пик.", true, 20.0);
+    p.Add("Мы ходим: дама пик.", false, 21.0);
     EXPECT_EQ(p.Next(20.0), "");
-    EXPECT_EQ(p.Next(p.NextTime()), "Комп выиграл.");
+    EXPECT_EQ(p.Next(30.0), "Новая игра. Козырь: король пик.");
+    EXPECT_EQ(p.Next(p.NextTime()), "");  // the move is no longer heard in time
+    p.Add("Бито: дама пик.", false, 40.0);
+    p.Add("Комп выиграл.", true, 40.0);
+    EXPECT_EQ(p.Next(40.0), "Комп выиграл.");
+    EXPECT_LT(p.NextTime(), 0);  // what was waiting before the result is let go
 }
