@@ -117,6 +117,17 @@ std::string Prompt(const GameState& s) {
     return "Наш ход: кроем или берём, на столе " + CardList(open);
 }
 
+std::string RefusalReason(Refusal why, const GameState& s) {
+    switch (why) {
+        case Refusal::TableFull: return "на столе уже шесть карт";
+        case Refusal::RankNotOnTable: return "такой карты на столе нет";
+        case Refusal::DoesNotCover: return "эта карта не кроет, на столе " + CardName(s.computerAttackCard);
+        case Refusal::NoPlaceForCover: return "на столе уже шесть пар";
+        case Refusal::None: break;
+    }
+    return "ход не принят";
+}
+
 std::string TableAnswer(const std::vector<std::string>& pairs) {
     if (pairs.empty()) return "Стол пуст";
     std::string out = "Стол";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cards/game_state.h"
+#include "seats/player_rules.h"
 #include "speech/narration.h"
 
 namespace durak::speech {
@@ -30,6 +31,9 @@ std::string ModeAndPace(const GameState& state);
 // on the table: "Наш ход: ходим", "Наш ход: подкидываем или бито", "Наш ход: кроем или
 // берём, на столе дама пик".
 std::string Prompt(const GameState& state);
+
+// Why the rules refused a card, in a few words after "Так нельзя: ".
+std::string RefusalReason(Refusal why, const GameState& state);
 
 // Answers to the player's questions, from what the window shows.
 std::string TableAnswer(const std::vector<std::string>& pairs);  // the list's items

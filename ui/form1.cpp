@@ -12,6 +12,8 @@
 #include <xcb/xcb.h>
 
 #include "flow/input_dispatch.h"
+#include "seats/player_rules.h"
+#include "speech/phrases.h"
 #include "flow/menu_events.h"
 #include "ui/menu_bar_style.h"
 #include "ui/table_accessibility.h"
@@ -86,7 +88,14 @@ Form1::Form1(RandomSource* random, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(surface_, &TableSurface::slotClicked, this, [this](int control) {
-        if (ClickEvent click = ClickEventOf(control)) RunChain(click);
+        ClickEvent click = ClickEventOf(control);
+        if (!click) return;
+        // A screen reader's user hears why a card the rules refuse stays in the hand.
+        const int slot = HandSlotOfControl(control);
+        if (TableSpeech* speech = Speech(); speech && slot && !chainRunning_)
+            speech->Playing(slot, PlayerCardIn(*game_, slot),
+                            speech::RefusalReason(WhyRefused(*game_, slot), *game_));
+        RunChain(click);
     });
     // Input dropped while a wait runs: a screen reader's user hears that the game is busy.
     connect(&gate_, &InputGate::pressDropped, this, [this] {

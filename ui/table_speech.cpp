@@ -42,7 +42,7 @@ void TableSpeech::Tell(bool atRest) {
     std::string text = news_.Empty() ? std::string() : teller_.Tell(news_.Take());
     const Played played = atRest ? std::exchange(playing_, {}) : Played{};
     if (played.card != 0 && text.empty() && PlayerCardIn(game_, played.slot) == played.card) {
-        text = "Так нельзя: " + played.reason;
+        text = "Так нельзя: " + played.reason;  // the card stayed, and nothing else happened
     } else if (atRest && game_.playerRole != kNoGameYet && !game_.decided) {
         // Resting at the player's move in a game not yet decided: what is expected.
         text += (text.empty() ? "" : " ") + speech::Prompt(game_);

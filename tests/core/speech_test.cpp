@@ -19,6 +19,7 @@
 #include "speech/narration.h"
 #include "speech/pacer.h"
 #include "speech/phrases.h"
+#include "seats/player_rules.h"
 #include "support/fakes.h"
 
 using namespace durak;
@@ -156,8 +157,9 @@ struct SeededTable {
 
 // A player who hears the texts and nothing else always knows the hand, the table and the
 // computer's count: in games played by clicks, and in games between two computers.
+// A card the rules refuse is told so exactly when the move leaves it in the hand.
 TEST(Spoken, WholeGamesCanBeFollowedFromTheTextsAlone) {
-    long checked = 0;
+    long checked = 0, refusals = 0;
     for (std::uint64_t seed = 1; seed <= 150; ++seed) {
         SeededTable t(seed);
         SpokenPlay spoken(t.g);
@@ -166,16 +168,29 @@ TEST(Spoken, WholeGamesCanBeFollowedFromTheTextsAlone) {
         if (seed % 2 == 0) MenuFastGame(t.g);
         MenuNewGame(t.g);
         for (int event = 0; event < 3000 && !t.g.decided; ++event) {
-            if (std::uniform_int_distribution<int>(0, 5)(clicks) == 0)
+            if (std::uniform_int_distribution<int>(0, 5)(clicks) == 0) {
                 Image70_Click(t.g);
-            else
-                HandSlotClick(t.g, std::uniform_int_distribution<int>(1, 12)(clicks));
+            } else {
+                // A card said to be refused stays where it is, and nothing else moves;
+                // one not refused is played.
+                const int slot = std::uniform_int_distribution<int>(1, 12)(clicks);
+                const int card = t.g.playerHand[slot];
+                const Refusal why = WhyRefused(t.g, slot);
+                const GameState before = t.g;
+                HandSlotClick(t.g, slot);
+                if (card != 0 && t.g.playMode == kPlayModeHuman && !t.g.decided) {
+                    const bool stayed = t.g.playerHand == before.playerHand && OnTable(t.g) == OnTable(before);
+                    ASSERT_EQ(why != Refusal::None, stayed) << "seed " << seed << ", " << CardName(card);
+                    refusals += why != Refusal::None;
+                }
+            }
             ASSERT_FALSE(HasFailure()) << "seed " << seed;
         }
         ASSERT_TRUE(t.g.decided) << "seed " << seed;
         checked += spoken.checked;
     }
     EXPECT_GT(checked, 10000);
+    EXPECT_GT(refusals, 100);
 }
 
 // The words of each kind of news, merged into one text per moment: a message the move says
