@@ -245,7 +245,7 @@ class Session:
 
     @staticmethod
     def shown(tree):
-        return {k: v for k, v in tree.items() if k not in ("cards", "button_node", "focused", "notice", "places")}
+        return {k: v for k, v in tree.items() if k not in ("cards", "button_node", "focused", "notice")}
 
     def wait_left(self):
         """How long the wait the game sleeps in had still to run when it last went to
@@ -438,7 +438,8 @@ def spoken(probe):
                          sorted(table.elements())))
                 return tree
 
-            def node_of(card, tree):
+            def node_of(card):
+                tree = session.read()
                 return tree["cards"][tree["hand"].index(card)]
 
             session.deal()
@@ -459,7 +460,7 @@ def spoken(probe):
                     wrong = [c for c in hand if heard.rank(c) not in heard.ranks_on_table()]
                     if not refusals and wrong:
                         prompt = heard.prompt
-                        session.press(node_of(wrong[0], tree))
+                        session.press(node_of(wrong[0]))
                         text = listen()
                         check(heard.refused == "такой карты на столе нет" and wrong[0] in session.read()["hand"],
                               "a card of no rank on the table was not refused with its reason: " + text)
@@ -474,9 +475,9 @@ def spoken(probe):
                 else:
                     choice = None
                 if choice:
-                    session.press(node_of(choice, tree))
+                    session.press(node_of(choice))
                 else:
-                    session.press(tree["button_node"])
+                    session.press(session.read()["button_node"])
                 text = listen()
                 if heard.refused:  # the rules know better than the client: take instead
                     session.press(session.read()["button_node"])
@@ -497,7 +498,7 @@ def spoken(probe):
                        if kind == "object:property-change:accessible-name" and role == "status bar"]
             check(renamed == shown, "the status messages shown and the name changes heard differ:\n"
                   "  shown %s\n  heard %s" % (shown, renamed))
-            print("result:", text.split(".")[0], "; moves:", moves, "; texts heard:", said)
+            print("result:", re.search(r"Мы выиграли|Комп выиграл|Ничья", text).group(0), "; moves:", moves, "; texts heard:", said)
         finally:
             session.close()
 
