@@ -124,14 +124,6 @@ TEST(Pauses, ShowingTheWindowBringsItUpToDateAtOnce) {
     EXPECT_EQ(PictureMismatches(shot, HolderImage(6), QPoint(240, 32)), 0);
 }
 
-// A dealt game whose table already holds six attack cards, so a hand click only
-// records its slot.
-void DealWithFullTable(TestWindow& t) {
-    t.window.RunChain(MenuNewGame);
-    for (int k = 1; k <= 6; ++k) t.g().tablePlayerAttack[k] = static_cast<Field>(6 + 50 * (k % 4));
-    t.g().selectedSlot = 0;
-}
-
 TEST(Pauses, ClicksDuringAWaitAreDroppedNotPlayedLater) {
     TestWindow t;
     DealWithFullTable(t);
