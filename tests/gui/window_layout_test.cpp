@@ -32,7 +32,7 @@ const std::set<int>& Holders() {
     return holders;
 }
 
-// A different card for each number 1..24: six to ace in each suit.
+// A different card for each number 1..36: sixes first, one of each suit, then sevens.
 int Card(int n) { return 50 * ((n - 1) % 4) + 6 + (n - 1) / 4; }
 QImage CardPicture(int n) { return HolderImage(PictureIndexOf(Card(n))); }
 
