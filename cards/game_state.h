@@ -18,14 +18,14 @@ struct GameState {
     Field delayFactor = 0;  // 0 no pace chosen, kPaceFast, kPaceMedium or kPaceSlow
 
     // The deal.
-    OneBased<36> deck;       // the shuffled deck in draw order; 0 where the shuffle stopped
+    OneBased<kDeckSize> deck;       // the shuffled deck in draw order; 0 where the shuffle stopped
     Field shuffleAttempts = 0;
     Field drawnCard = 0;     // card of the latest random draw (shuffle and stock)
     Field scratch = 0;       // shared working counter: raw draws, wait counters, redraws
 
     // Hands.
-    OneBased<12> playerHand;    // slots 1..6 in Image41..46, 7..12 in Image78..83
-    OneBased<16> computerHand;  // never shown face up except at the end of a game
+    OneBased<kPlayerHandSlots> playerHand;    // slots 1..6 in Image41..46, 7..12 in Image78..83
+    OneBased<kComputerHandSlots> computerHand;  // never shown face up except at the end of a game
     Field computerCardCount = 0;
     Field playerCardCount = 0;
 
@@ -33,14 +33,14 @@ struct GameState {
     Field trumpCard = 0;
     Field trumpSuitIcon = 0;  // suit number 1..4 of the trump card
     Field dealtCount = 0;     // cards gone from the stock into hands (trump not counted)
-    OneBased<36> seenCards;   // 1..13 the deal and the trump, 14..36 the stock's draws
+    OneBased<kDeckSize> seenCards;   // 1..13 the deal and the trump, 14..36 the stock's draws
     Field drawAttempts = 0;
 
     // The table: pair k (1..6) is one column.
-    OneBased<6> tablePlayerAttack;
-    OneBased<6> tableComputerDefence;
-    OneBased<6> tableComputerAttack;
-    OneBased<6> tablePlayerDefence;
+    OneBased<kPairs> tablePlayerAttack;
+    OneBased<kPairs> tableComputerDefence;
+    OneBased<kPairs> tableComputerAttack;
+    OneBased<kPairs> tablePlayerDefence;
     Field playerAttackPair = 0;
     Field computerDefencePair = 0;
     Field computerAttackPair = 0;
@@ -72,7 +72,7 @@ struct GameState {
 
 // The card in the player's hand slot s; a number outside 1..12 names no slot and so no card.
 inline int PlayerCardIn(const GameState& s, int slot) {
-    return (slot >= 1 && slot <= 12) ? s.playerHand[slot] : 0;
+    return (slot >= 1 && slot <= kPlayerHandSlots) ? s.playerHand[slot] : 0;
 }
 
 }  // namespace durak

@@ -18,9 +18,9 @@ namespace {
 // ---------------------------------------------------------------------------------
 // The take steps `take` carry the table rows `attack` and `cover` into `seat`'s hand; a
 // watcher hears which cards went there (what no slot could hold is still on the table).
-void TakeTable(Game& g, Seat seat, void (*take)(GameState&), const OneBased<6>& attack,
-               const OneBased<6>& cover) {
-    const OneBased<6> attackBefore = attack, coverBefore = cover;
+void TakeTable(Game& g, Seat seat, void (*take)(GameState&), const OneBased<kPairs>& attack,
+               const OneBased<kPairs>& cover) {
+    const OneBased<kPairs> attackBefore = attack, coverBefore = cover;
     take(g);
     if (!g.watcher) return;
     std::vector<int> cards;
@@ -104,7 +104,7 @@ void PlayerOutcome(Game& g) {
 // Every hand slot shows what it holds. The take steps and the close-up have just filled
 // some of them; a slot left empty shows blank.
 void ShowPlayerHand(Game& g) {
-    for (int slot = 1; slot <= 12; ++slot)
+    for (int slot = 1; slot <= kPlayerHandSlots; ++slot)
         ShowCardOrBlank(g.screen, HandSlotControl(slot), g.playerHand[slot]);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <source_location>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 #include "cards/game_state.h"
@@ -68,10 +69,10 @@ public:
     // A card has just been drawn from the stock into the seat's hand.
     virtual void Drew(const GameState& /*state*/, Seat /*seat*/, int /*card*/) {}
     // Right before beaten cards leave play: the attack and cover rows about to be cleared.
-    virtual void Beaten(const GameState& /*state*/, const OneBased<6>& /*attack*/,
-                        const OneBased<6>& /*cover*/) {}
+    virtual void Beaten(const GameState& /*state*/, const OneBased<kPairs>& /*attack*/,
+                        const OneBased<kPairs>& /*cover*/) {}
     // Right before cards that no slot of a full hand could take leave play with the table.
-    virtual void Overflow(const OneBased<6>& /*attack*/, const OneBased<6>& /*cover*/) {}
+    virtual void Overflow(const OneBased<kPairs>& /*attack*/, const OneBased<kPairs>& /*cover*/) {}
     // A result has just been announced: from here on nothing may move.
     virtual void Result(const GameState& /*state*/) {}
 };
@@ -93,6 +94,21 @@ struct Game : GameState {
     bool decided = false;
 };
 
+// The procedure's own name ("EndRound") out of the name a watcher is given for a step, as
+// the compiler spells it ("void durak::EndRound(durak::Game&)").
+constexpr std::string_view StepName(std::string_view step) {
+    const auto paren = step.find('(');
+    if (paren != std::string_view::npos) step = step.substr(0, paren);
+    const auto colon = step.rfind(':');
+    if (colon != std::string_view::npos) step = step.substr(colon + 1);
+    const auto space = step.rfind(' ');
+    if (space != std::string_view::npos) step = step.substr(space + 1);
+    return step;
+}
+
+// The pen goes to one of the places the game prints at.
+inline void MoveTextPen(Game& g, PenPosition at) { g.text.MoveTextPen(at.x, at.y); }
+
 // A card has just been put on the table: a watcher hears who put it there and how.
 inline void TellCardDown(Game& g, Seat seat, Lay lay, int card) {
     if (g.watcher) g.watcher->CardDown(g, seat, lay, card);
@@ -100,14 +116,14 @@ inline void TellCardDown(Game& g, Seat seat, Lay lay, int card) {
 
 // Beaten cards leave play: the two rows of one attack are cleared, and a watcher is told
 // which cards went.
-inline void ClearBeatenRows(Game& g, OneBased<6>& attack, OneBased<6>& cover) {
+inline void ClearBeatenRows(Game& g, OneBased<kPairs>& attack, OneBased<kPairs>& cover) {
     if (g.watcher) g.watcher->Beaten(g, attack, cover);
     attack.Clear();
     cover.Clear();
 }
 
 // Cards that no slot of the taking hand could hold leave play with the cleared table.
-inline void ClearOverflowRows(Game& g, OneBased<6>& attack, OneBased<6>& cover) {
+inline void ClearOverflowRows(Game& g, OneBased<kPairs>& attack, OneBased<kPairs>& cover) {
     if (attack.AllZero() && cover.AllZero()) return;
     if (g.watcher) g.watcher->Overflow(attack, cover);
     attack.Clear();
@@ -115,8 +131,8 @@ inline void ClearOverflowRows(Game& g, OneBased<6>& attack, OneBased<6>& cover) 
 }
 
 // An attack card lies on the table without a cover in its pair.
-inline bool AnyAttackUncovered(const OneBased<6>& attack, const OneBased<6>& cover) {
-    for (int k = 1; k <= 6; ++k)
+inline bool AnyAttackUncovered(const OneBased<kPairs>& attack, const OneBased<kPairs>& cover) {
+    for (int k = 1; k <= kPairs; ++k)
         if (attack[k] != 0 && cover[k] == 0) return true;
     return false;
 }

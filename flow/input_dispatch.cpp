@@ -44,7 +44,7 @@ void Image70_Click(Game& g) {
 }
 
 ClickEvent ClickEventOf(int control) {
-    static constexpr ClickEvent kHandClicks[12] = {
+    static constexpr ClickEvent kHandClicks[kPlayerHandSlots] = {
         Image41_Click, Image42_Click, Image43_Click, Image44_Click, Image45_Click, Image46_Click,
         Image78_Click, Image79_Click, Image80_Click, Image81_Click, Image82_Click, Image83_Click};
     if (control == kActionButtonSlot) return Image70_Click;

@@ -44,6 +44,11 @@ void PlayerDefend(Game& g);
 // hand into playerDefenceCard. Returns true when the card covered.
 bool CoverSuitTest(Game& g);
 bool CoverTrumpTest(Game& g);
+// The player's cover (defenceCard), just taken from hand slot `takenFrom`, goes over the
+// computer's card of the current pair, both after the player's own test and after the
+// computer's follow-up check. Returns false when nothing is laid: the cover is one left
+// from an earlier move (`takenFrom` 0), or no covering place is left.
+bool LayPlayerCover(Game& g, int takenFrom, Field coverBefore);
 
 // seats/computer_defence.cpp: the computer covers the player's card.
 void ComputerDefend(Game& g);

@@ -14,26 +14,12 @@ namespace durak {
 
 namespace {
 
-// Each refill makes this many counted draws; a card they miss waits for the next refill.
-constexpr Field kDrawAttemptLimit = 305;
-// A random number below this is a picture number 0..40; 0 and the blanks are redrawn.
-constexpr int kPictureRange = 41;
-// Drawn cards are recorded from this entry of seenCards on; 1..13 hold the deal.
-constexpr int kFirstDrawEntry = 14;
-
-// dealtCount at the start of a refill: above 33 the stock picture goes, above 34 every
-// card has been drawn.
-constexpr Field kLastCardDealt = 33;
-constexpr Field kStockUsedUp = 34;
-// dealtCount once all 23 cards of the stock are in hands.
-constexpr Field kAllDrawn = 35;
-
 // ---------------------------------------------------------------------------------
 // A random picture number naming a card: 0 and the blank pictures are drawn again at
 // once and not counted. The raw number stays in scratch.
 int DrawPictureNumber(Game& g) {
     for (;;) {
-        const int n = RandomBelow(g.random, kPictureRange);
+        const int n = RandomBelow(g.random, kStockDrawRange);
         g.scratch = static_cast<Field>(n);
         if (CardOfPictureIndex(n) != 0) return n;
     }
@@ -45,9 +31,9 @@ int DrawPictureNumber(Game& g) {
 // the stock.
 void PlaceDrawnCard(Game& g) {
     Seat seat = Seat::Player;
-    if (const int slot = g.playerHand.FirstEmpty(1, 6)) {
+    if (const int slot = g.playerHand.FirstEmpty(1, kFrontSlots)) {
         g.playerHand[slot] = g.drawnCard;
-    } else if (const int slotToo = g.computerHand.FirstEmpty(1, 6)) {
+    } else if (const int slotToo = g.computerHand.FirstEmpty(1, kFrontSlots)) {
         g.computerHand[slotToo] = g.drawnCard;
         seat = Seat::Computer;
     } else {
@@ -55,7 +41,7 @@ void PlaceDrawnCard(Game& g) {
     }
     if (g.watcher) g.watcher->Drew(g, seat, g.drawnCard);
     ++g.dealtCount;
-    if (const int entry = g.seenCards.FirstEmpty(kFirstDrawEntry, 36)) g.seenCards[entry] = g.drawnCard;
+    if (const int entry = g.seenCards.FirstEmpty(kFirstDrawEntry, kDeckSize)) g.seenCards[entry] = g.drawnCard;
 }
 
 // ---------------------------------------------------------------------------------
@@ -63,11 +49,11 @@ void PlaceDrawnCard(Game& g) {
 // further draw can change anything.
 bool NothingLeftToDraw(const GameState& s) {
     if (s.dealtCount >= kAllDrawn) return true;
-    return s.playerHand.FirstEmpty(1, 6) == 0 && s.computerHand.FirstEmpty(1, 6) == 0;
+    return s.playerHand.FirstEmpty(1, kFrontSlots) == 0 && s.computerHand.FirstEmpty(1, kFrontSlots) == 0;
 }
 
 // ---------------------------------------------------------------------------------
-// At most 305 counted draws; a seen card is simply drawn again. The player's front
+// At most kDrawAttemptLimit counted draws; a seen card is simply drawn again. The player's front
 // slots are shown after every draw of an unseen card. Once nothing is left to draw the
 // remaining draws would change nothing, so the loop ends there.
 void DrawLoop(Game& g) {
@@ -80,7 +66,7 @@ void DrawLoop(Game& g) {
         g.drawnCard = CardOfPictureIndex(n);
         if (g.seenCards.Contains(g.drawnCard)) continue;
         PlaceDrawnCard(g);
-        for (int k = 1; k <= 6; ++k) ShowCard(g.screen, HandSlotControl(k), g.playerHand[k]);
+        for (int k = 1; k <= kFrontSlots; ++k) ShowCard(g.screen, HandSlotControl(k), g.playerHand[k]);
     }
 }
 
@@ -88,7 +74,7 @@ void DrawLoop(Game& g) {
 // The computer's count as it stood before the draws, at the top right, then its fan.
 void ShowCountBefore(Game& g, Field countBefore) {
     g.text.PrintLine();
-    g.text.MoveTextPen(7500, 20);
+    MoveTextPen(g, kCardCountLine);
     g.text.PrintLine({"Карт-", countBefore});
 
     g.computerCardCount = static_cast<Field>(g.computerHand.CountNonZero());
@@ -104,7 +90,7 @@ void ResetRound(Game& g) {
     g.computerAttackPair = 1;
     g.playerDefencePair = 1;
     g.selectedSlot = 0;
-    g.text.MoveTextPen(2550, 6420);
+    MoveTextPen(g, kHandNumbersLine);
     g.text.PrintLine({g.playerHand[1], g.playerHand[2], g.playerHand[3], g.playerHand[4],
                       g.playerHand[5], g.playerHand[6]});
 }
@@ -115,7 +101,7 @@ void ResetRound(Game& g) {
 // compared with it. Pairs of the player's attack still on the table (a round between
 // two computers ended while every card was covered) leave play as beaten cards.
 void ClearRoundVariables(Game& g) {
-    g.text.MoveTextPen(50, 170);
+    MoveTextPen(g, kMoveEndPen);
     g.playerDefenceCard = 0;
     ClearBeatenRows(g, g.tablePlayerAttack, g.tableComputerDefence);
     g.defenceCard = 0;
@@ -158,7 +144,7 @@ void RefillFromStock(Game& g) {
 
     // With fewer than three cards left the player sees the score so far; play goes on.
     g.playerCardCount = static_cast<Field>(g.playerHand.CountNonZero());
-    if (g.playerCardCount < 3) ShowResults(g);
+    if (g.playerCardCount < kScoreShownBelowCards) ShowResults(g);
 
     // The computer attacks: it leads at once, inside this call.
     if (g.playerRole == kPlayerDefends) {

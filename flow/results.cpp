@@ -13,32 +13,32 @@ namespace {
 // ---------------------------------------------------------------------------------
 // The computer's card count, or only that it holds more than six.
 void ShowComputerCount(Game& g) {
-    if (g.computerCardCount > 6) {
-        g.text.MoveTextPen(7000, 2000);
+    if (g.computerCardCount > kFrontSlots) {
+        MoveTextPen(g, kMoreThanSixLine);
         g.text.PrintLine({"Карты компа больше шести"});
     } else {
-        g.text.MoveTextPen(7500, 2000);
+        MoveTextPen(g, kComputerCountLine);
         g.text.PrintLine({"Карты компа ", g.computerCardCount});
     }
 }
 
 // The four statistics of the current game, one line each.
 void ShowStatistics(Game& g) {
-    g.text.MoveTextPen(50, 250);
+    MoveTextPen(g, kPlayerDefendedLine);
     g.text.PrintLine({"Мы отбились ", g.playerDefendedCount, "раз"});
-    g.text.MoveTextPen(50, 450);
+    MoveTextPen(g, kComputerDefendedLine);
     g.text.PrintLine({"Комп отбился ", g.computerDefendedCount, "раз"});
-    g.text.MoveTextPen(50, 850);
+    MoveTextPen(g, kPlayerTookLine);
     g.text.PrintLine({"Мы взяли ", g.playerTookCount, "раз"});
-    g.text.MoveTextPen(50, 1050);
+    MoveTextPen(g, kComputerTookLine);
     g.text.PrintLine({"Комп взял ", g.computerTookCount, "раз"});
 }
 
 // The fan gives way to the computer's slots 1..6 face up; an empty slot shows blank.
 void TurnComputerCardsUp(Game& g) {
     g.screen.SetVisible(kComputerFanSlot, false);
-    for (int k = 1; k <= 6; ++k) g.screen.SetVisible(kComputerFaceUpSlot1 + k - 1, true);
-    for (int k = 1; k <= 6; ++k)
+    for (int k = 1; k <= kFrontSlots; ++k) g.screen.SetVisible(kComputerFaceUpSlot1 + k - 1, true);
+    for (int k = 1; k <= kFrontSlots; ++k)
         ShowCardOrBlank(g.screen, kComputerFaceUpSlot1 + k - 1, g.computerHand[k]);
 }
 

@@ -120,8 +120,8 @@ void Apply(GameState& s, const Fill (&list)[N]) {
 
 // Every card still in `row` goes into the first empty slot of `hand`, in pair order.
 template <int HandSize>
-void TakeWhatIsLeft(OneBased<HandSize>& hand, OneBased<6>& row) {
-    for (int k = 1; k <= 6; ++k) {
+void TakeWhatIsLeft(OneBased<HandSize>& hand, OneBased<kPairs>& row) {
+    for (int k = 1; k <= kPairs; ++k) {
         const int slot = hand.FirstEmpty();
         if (row[k] == 0 || slot == 0) continue;
         hand[slot] = row[k];

@@ -1,17 +1,18 @@
 // The computer covers the player's attack card.
 //
 // One covering pass picks a card by a fixed slot scan (the first higher card of the
-// attack suit, else the first trump) and lays it beside the attack card. The pass runs
-// three times in a chain: the first pass still sees the cover of the previous pair in
-// defenceCard and so cannot reach for a trump; it recognises that old cover at the
-// table and clears it, and the second pass then chooses again with the trump scan. The
-// third pass carries what happens next: the player's next click, the computer taking,
-// or between two computers a pause and the automatic player's next card.
+// attack suit, else the first trump; computer_choice.cpp) and lays it beside the attack
+// card. The pass runs three times in a chain: the first pass still sees the cover of the
+// previous pair in defenceCard and so cannot reach for a trump; it recognises that old
+// cover at the table and clears it, and the second pass then chooses again with the
+// trump scan. The third pass carries what happens next: the player's next click, the
+// computer taking, or between two computers a pause and the automatic player's next card.
 
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
 #include "flow/pauses.h"
+#include "seats/computer_choice.h"
 
 namespace durak {
 
@@ -24,39 +25,6 @@ enum class PassEnd {
     NoAttackCard,  // there is nothing to cover
 };
 
-// --- Choice ------------------------------------------------------------------------
-
-// First slot in slot order whose card passes the test; 0 when none does. The first
-// match wins: the computer never looks for its lowest card.
-template <typename Test>
-int FirstSlot(const GameState& s, Test test) {
-    for (int slot = 1; slot <= 16; ++slot)
-        if (test(s.computerHand[slot])) return slot;
-    return 0;
-}
-
-// Choose the covering card: a higher card of the attack suit, else (only while
-// defenceCard is still 0) any trump. Returns the hand slot the card was taken from, 0
-// when no card left the hand.
-int ChooseCover(Game& g) {
-    const int attack = g.playerAttackCard;
-    const int suit = SuitOf(attack);
-    if (suit < 0) return 0;
-
-    const int top = SuitUpperBound(suit + 1);
-    int slot = FirstSlot(g, [&](int c) { return attack < c && c < top; });
-    if (slot == 0 && g.defenceCard == 0) {
-        int trumps = TrumpSuit(g.trumpCard);
-        if (trumps < 0) trumps = 0;  // a trump card in no suit counts as spades
-        slot = FirstSlot(g, [&](int c) { return InSuit(c, trumps); });
-    }
-    if (slot == 0) return 0;
-
-    g.defenceCard = g.computerHand[slot];
-    g.computerHand[slot] = 0;
-    return slot;
-}
-
 // --- Placement ---------------------------------------------------------------------
 
 // The pair whose covering place comes next: from the pair cursor on, filled pairs 1..5
@@ -65,13 +33,13 @@ int ChooseCover(Game& g) {
 int NextCoverPair(const Game& g) {
     int p = g.computerDefencePair;
     if (p < 1) return 0;
-    while (p <= 5 && g.tableComputerDefence[p] != 0) ++p;
-    return p <= 6 ? p : 0;
+    while (p < kPairs && g.tableComputerDefence[p] != 0) ++p;
+    return p <= kPairs ? p : 0;
 }
 
 // The pair of the card being covered, when it lies on the table; 0 otherwise.
 int PairOfAttackCard(const Game& g) {
-    for (int k = 1; k <= 6; ++k)
+    for (int k = 1; k <= kPairs; ++k)
         if (g.tablePlayerAttack[k] == g.playerAttackCard) return k;
     return 0;
 }
@@ -95,14 +63,14 @@ bool PlaceCover(Game& g, int pass, int takenFrom, int coverBefore) {
         }
         return true;
     }
-    if (k >= 2 && g.tableComputerDefence[k - 1] == g.defenceCard) {
+    if (k > 1 && g.tableComputerDefence[k - 1] == g.defenceCard) {
         g.defenceCard = 0;
         return false;
     }
     ShowCard(g.screen, kComputerDefencePlace[k], g.defenceCard);
     g.tableComputerDefence[k] = g.defenceCard;
     TellCardDown(g, Seat::Computer, Lay::Cover, g.defenceCard);
-    g.computerDefencePair = static_cast<Field>(pass == 3 ? k + 1 : k);
+    g.computerDefencePair = static_cast<Field>(pass == kCoveringPasses ? k + 1 : k);
     return true;
 }
 
@@ -112,7 +80,13 @@ PassEnd ChooseAndPlace(Game& g, int pass) {
 
     if (SuitOf(g.playerAttackCard) >= 0) {
         const int coverBefore = g.defenceCard;
-        const int takenFrom = ChooseCover(g);
+        const int takenFrom = CoverSlot(g);
+        if (takenFrom != 0) {
+            g.defenceCard = g.computerHand[takenFrom];
+            g.computerHand[takenFrom] = 0;
+        }
+        // Found nothing: defenceCard keeps what it held, 0 or the previous pair's cover,
+        // which the placement recognises and clears so that the next pass chooses again.
         if (!PlaceCover(g, pass, takenFrom, coverBefore)) return PassEnd::Cleared;
     }
     return PassEnd::Counted;
@@ -130,7 +104,7 @@ void CountHand(Game& g) {
 void PrintClosingLines(Game& g) {
     g.text.PrintLine();
     g.text.PrintLine();
-    g.text.MoveTextPen(50, 500);
+    MoveTextPen(g, kComputerLine);
     g.text.PrintLine();
 }
 
@@ -140,10 +114,10 @@ void Continue(Game& g) {
         // Let the watcher see the cover, then the automatic player adds again, until
         // the continuation counter forces the round to end.
         g.screen.ShowWindow();
-        g.text.PrintEmptyLines(29000);
+        g.text.PrintEmptyLines(kLongLoop);
         g.pauses.Wait(DefendContinuationPause(g.delayFactor));
         g.scratch = kShortWaitEnd;
-        if (g.autoContinueCount <= 12) {
+        if (g.autoContinueCount <= kAutoContinueLimit) {
             ++g.autoContinueCount;
             PlayerAttack(g);
         } else {
@@ -162,20 +136,20 @@ void Continue(Game& g) {
 
 // --- The covering pass ---------------------------------------------------------------
 
-// One covering pass; pass 1 runs pass 2, pass 2 runs pass 3, pass 3 continues.
+// One covering pass; pass 1 runs pass 2, pass 2 runs pass 3, the last pass continues.
 void DefendPass(Game& g, int pass) {
     StepScope step(g);
 
     PassEnd end = PassEnd::Counted;
     if (pass == 1) {
-        g.text.PrintLine({4});
+        g.text.PrintLine({kDefenceStartMark});
         end = ChooseAndPlace(g, pass);
     } else if (g.defenceCard <= 0) {
         end = ChooseAndPlace(g, pass);
     }
     if (end == PassEnd::Counted) CountHand(g);
 
-    if (pass == 3) {
+    if (pass == kCoveringPasses) {
         // Without an attack card only the closing lines are printed, in either mode.
         if (end == PassEnd::NoAttackCard) {
             PrintClosingLines(g);
@@ -197,7 +171,7 @@ void DefendPass(Game& g, int pass) {
 void ComputerDefend(Game& g) {
     StepScope step(g);
     DefendPass(g, 1);
-    g.text.MoveTextPen(50, 500);
+    MoveTextPen(g, kComputerLine);
     g.text.PrintLine();
 }
 

@@ -7,28 +7,20 @@
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
 #include "flow/pauses.h"
+#include "seats/table_rules.h"
 
 namespace durak {
 
 namespace {
 
-// The pair cursor names one of the six attack places.
-bool CursorOnTable(const Game& g) { return g.playerAttackPair >= 1 && g.playerAttackPair <= kPairs; }
-
-// Any card may open a round.
-bool MayLead(const Game& g) { return g.tablePlayerAttack[1] == kNoCard && CursorOnTable(g); }
-
-// A card may be added when its rank lies on the table, among the attack cards or the
-// computer's covers. Six pairs make a full table: a seventh card has no place of its
-// own and would push the card of pair 1 off the table, so it is refused like a card
-// of the wrong rank.
-bool MayAdd(const Game& g, int c) {
-    if (g.tablePlayerAttack.CountNonZero() >= kPairs || !CursorOnTable(g)) return false;
-    for (int k = 1; k <= kPairs; ++k) {
-        if (SameRank(c, g.tablePlayerAttack[k]) || SameRank(c, g.tableComputerDefence[k]))
-            return true;
-    }
-    return false;
+// Any card may open a round; a card may be added when its rank lies on the table, among
+// the attack cards or the computer's covers. Either needs a free place among the six
+// pairs: a seventh card would push the card of pair 1 off the table, so it is refused
+// like a card of the wrong rank.
+bool MayPutDown(const Game& g, int c) {
+    if (!AttackPlaceLeft(g.tablePlayerAttack, g.playerAttackPair)) return false;
+    const bool leading = g.tablePlayerAttack[1] == kNoCard;
+    return leading || RankOnTable(c, g.tablePlayerAttack, g.tableComputerDefence);
 }
 
 // The chosen card leaves the hand and becomes the card the computer has to cover.
@@ -83,9 +75,9 @@ void PlayerAttack(Game& g) {
     if (automatic) {
         do {
             g.random.Reseed();
-            g.selectedSlot = static_cast<Field>(RandomBelow(g.random, 12));
+            g.selectedSlot = static_cast<Field>(RandomBelow(g.random, kAutoSlotDrawRange));
         } while (g.selectedSlot == 0);
-        if (g.scratch < 12) {
+        if (g.scratch < kAutoLeadRedrawsBelow) {
             ++g.scratch;
             PlayerAttack(g);
             return;
@@ -98,8 +90,7 @@ void PlayerAttack(Game& g) {
     if (!emptyClick) {
         const int s = g.selectedSlot;
         const int c = PlayerCardIn(g, s);
-        const bool leading = g.tablePlayerAttack[1] == kNoCard;
-        if (leading ? MayLead(g) : MayAdd(g, c)) {
+        if (MayPutDown(g, c)) {
             TakeFromHand(g, s, c);
             PutDown(g);
         } else if (automatic) {

@@ -13,24 +13,11 @@ namespace durak {
 
 namespace {
 
-constexpr int kLastRetry = 12;  // the automatic player draws again while tries <= 12
-
 // The card covers: it leaves the hand and becomes the player's cover.
 void TakeCover(Game& g, int c) {
     g.playerDefenceCard = static_cast<Field>(c);
     g.playerHand[g.selectedSlot] = kNoCard;
     ClearSlot(g.screen, HandSlotControl(g.selectedSlot));
-}
-
-// The cover goes over the computer's card of the current pair; the next pair's entry
-// is cleared of anything an earlier round left there.
-void PlaceCover(Game& g) {
-    const int k = g.playerDefencePair;
-    ShowCard(g.screen, kPlayerDefencePlace[k], g.defenceCard);
-    g.playerDefencePair = static_cast<Field>(k + 1);
-    g.tablePlayerDefence[k] = g.defenceCard;
-    if (k < kPairs) g.tablePlayerDefence[k + 1] = kNoCard;
-    TellCardDown(g, Seat::Player, Lay::Cover, g.defenceCard);
 }
 
 // The card taken out of the hand goes back into its slot: it has not covered.
@@ -49,7 +36,7 @@ void ReturnCover(Game& g, int slot, Field coverBefore) {
 bool CoverSuitTest(Game& g) {
     const int c = PlayerCardIn(g, g.selectedSlot);
     const int suit = g.attackSuitNumber;
-    const bool covers = c != kNoCard && suit >= 1 && suit <= 4 && g.computerAttackCard < c &&
+    const bool covers = c != kNoCard && suit >= 1 && suit <= kSuitNumbers && g.computerAttackCard < c &&
                         c < SuitUpperBound(suit);
     if (!covers) return false;
     TakeCover(g, c);
@@ -66,6 +53,31 @@ bool CoverTrumpTest(Game& g) {
     const int c = PlayerCardIn(g, g.selectedSlot);
     if (c == kNoCard || c == g.computerAttackCard || !IsTrump(c, g.trumpCard)) return false;
     TakeCover(g, c);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------
+// LayPlayerCover: one placement for every cover of the player. The covers fill the pairs
+// in order from a row that every round end empties, and after the sixth cover the cursor
+// stands past the table (7): a further cover has no place and goes back into its slot,
+// so no cover ever pushes the one of pair 1 off the table.
+// ---------------------------------------------------------------------------------
+bool LayPlayerCover(Game& g, int takenFrom, Field coverBefore) {
+    // A cover left from an earlier move counts as found, but it already lies on the table
+    // or went with the beaten cards: it is not put down a second time.
+    if (takenFrom == 0) return false;
+
+    const int k = g.playerDefencePair;
+    if (k < 1 || k > kPairs) {
+        ReturnCover(g, takenFrom, coverBefore);
+        return false;
+    }
+    ShowCard(g.screen, kPlayerDefencePlace[k], g.defenceCard);
+    g.playerDefencePair = static_cast<Field>(k + 1);
+    g.tablePlayerDefence[k] = g.defenceCard;
+    // The next pair's entry is cleared of anything an earlier round could have left there.
+    if (k < kPairs) g.tablePlayerDefence[k + 1] = kNoCard;
+    TellCardDown(g, Seat::Player, Lay::Cover, g.defenceCard);
     return true;
 }
 
@@ -98,13 +110,13 @@ void PlayerDefend(Game& g) {
         // names no slot.
         if (g.playMode == kPlayModeTwoComputers) {
             g.random.Reseed();
-            g.selectedSlot = static_cast<Field>(RandomBelow(g.random, 12));
+            g.selectedSlot = static_cast<Field>(RandomBelow(g.random, kAutoSlotDrawRange));
         }
 
         if (CoverSuitTest(g)) takenFrom = g.selectedSlot;
 
         if (g.playerDefenceCard == 0 && g.playMode == kPlayModeTwoComputers &&
-            g.autoDefendTries <= kLastRetry) {
+            g.autoDefendTries <= kAutoDefendRedrawLimit) {
             ++g.autoDefendTries;
             continue;
         }
@@ -117,18 +129,7 @@ void PlayerDefend(Game& g) {
 
     g.defenceCard = g.playerDefenceCard;
     if (g.defenceCard == 0) return;  // nothing covers: the hand and the table stay
-
-    // A cover left from an earlier move counts as found, but it already lies on the
-    // table or went with the beaten cards: it is not put down a second time, and the
-    // move ends as after a cover already placed.
-    if (takenFrom == 0) return;
-
-    // Six covers already lie on the table: the card has no place.
-    if (g.playerDefencePair < 1 || g.playerDefencePair > kPairs) {
-        ReturnCover(g, takenFrom, coverBefore);
-        return;
-    }
-    PlaceCover(g);
+    if (!LayPlayerCover(g, takenFrom, coverBefore)) return;
 
     // The computer's card is covered; the computer may add while the player still
     // holds a card to answer it with.

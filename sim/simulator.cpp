@@ -47,17 +47,6 @@ public:
 
 // --- The trace: every step, every card that moved, every text printed ------------
 
-// "void durak::EndRound(Game&)" -> "EndRound"
-std::string_view ShortName(std::string_view f) {
-    const auto paren = f.find('(');
-    if (paren != std::string_view::npos) f = f.substr(0, paren);
-    const auto colon = f.rfind(':');
-    if (colon != std::string_view::npos) f = f.substr(colon + 1);
-    const auto space = f.rfind(' ');
-    if (space != std::string_view::npos) f = f.substr(space + 1);
-    return f;
-}
-
 // Where each card lies: "P3" hand slot 3, "C12", "A1" … for the four table rows.
 std::map<int, std::string> Places(const GameState& s) {
     std::map<int, std::string> at;
@@ -83,7 +72,7 @@ public:
         Report(state);
         CardLedger::Step(state, step);
         out_ << std::string(static_cast<std::size_t>(2 * std::min(g_.chain.depth, 40)), ' ')
-             << ShortName(step) << "\n";
+             << StepName(step) << "\n";
     }
     // Moves and texts since the last look.
     void Report(const GameState& state) {

@@ -3,70 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "cards/picture_catalogue.h"
 #include "flow/input_dispatch.h"
 #include "flow/procedures.h"
-#include "support/fakes.h"
-#include "support/stop_at_step.h"
-#include "flow/pauses.h"
+#include "support/steps.h"
 
 using namespace durak;
-using durak::fakes::StopAtStep;
-using durak::fakes::RecordingScreen;
+using namespace durak::fakes;
 
 namespace {
 
-// Waits that note what the window showed when each one began.
-class SnapshotPauses : public Pauses {
-public:
-    struct Seen {
-        PauseKind kind;
-        std::string text;      // the text layer at the start of the wait
-        std::size_t screenOps;  // picture changes made before the wait
-    };
-    SnapshotPauses(const TextLayer& text, const RecordingScreen& screen)
-        : text_(text), screen_(screen) {}
-    void Wait(const Pause& p) override { waits.push_back({p.kind, text_.Dump(), screen_.log.size()}); }
-    std::vector<Seen> waits;
-
-private:
-    const TextLayer& text_;
-    const RecordingScreen& screen_;
-};
-
-struct Table {
-    RecordingScreen screen;
-    TextLayer text;
-    SnapshotPauses pauses{text, screen};
-    fakes::ScriptedRandom random;
-    Game g{screen, text, pauses, random};
-
-    // A game late in play: one human, the stock used up (so the refill draws nothing),
-    // hearts are trumps, the statistics at 0.
-    Table() {
-        g.playMode = kPlayModeHuman;
-        g.trumpCard = 160;
-        g.dealtCount = 35;
-        g.playerRole = 1;
-        g.playerAttackPair = g.computerDefencePair = g.computerAttackPair = g.playerDefencePair = 1;
-    }
-    void Computer(std::initializer_list<std::pair<int, int>> slots) {
-        for (auto [slot, card] : slots) g.computerHand[slot] = static_cast<Field>(card);
-        g.computerCardCount = static_cast<Field>(g.computerHand.CountNonZero());
-    }
-    void Player(std::initializer_list<std::pair<int, int>> slots) {
-        for (auto [slot, card] : slots) g.playerHand[slot] = static_cast<Field>(card);
-    }
-    bool StatusShows(const std::string& message) const { return text.HasRunAt(50, 6420, message); }
-    bool Printed(const std::string& message) const {
-        for (const auto& run : text.Runs())
-            if (run.text == message) return true;
-        return false;
-    }
-};
+// A game late in play at the human's table, hearts trumps, the stock used up (so the
+// refill draws nothing), the statistics at 0.
+Layout LateInPlay(Field role, Cards playerHand, Cards computerHand) {
+    return {.playerRole = role, .trump = "10♥", .playerHand = playerHand, .computerHand = computerHand};
+}
 
 int CardsHeld(const GameState& s) {
     return s.playerHand.CountNonZero() + s.computerHand.CountNonZero() +
@@ -80,32 +33,23 @@ int CardsHeld(const GameState& s) {
 // The computer takes
 // ---------------------------------------------------------------------------------
 
-// Computer holds slots 1, 3, 4, 6 and takes A1, A2, A3 with the covers D1, D2.
-TEST(ComputerTakes, CardsLandInTheListedSlots) {
-    Table t;
-    t.Computer({{1, 8}, {3, 58}, {4, 108}, {6, 158}});
-    t.Player({{1, 6}, {2, 7}, {3, 56}, {4, 57}});
-    t.g.tablePlayerAttack[1] = 9;      // A1, covered by D1
-    t.g.tableComputerDefence[1] = 11;  // D1
-    t.g.tablePlayerAttack[2] = 59;     // A2, covered by D2
-    t.g.tableComputerDefence[2] = 61;  // D2
-    t.g.tablePlayerAttack[3] = 109;    // A3, not covered
-    t.g.playerAttackCard = 109;
-    t.g.defenceCard = 0;
+// The computer holds slots 1, 3, 4, 6 and takes A1, A2, A3 with the covers D1, D2. The
+// message and the full table stay in view during the wait that follows "Комп взял..".
+TEST(ComputerTakes, CardsLandInTheListedSlotsAfterTheWait) {
+    Layout l = LateInPlay(kPlayerAttacks, {"6♠", "7♠", "6♣", "7♣"}, {"8♠", "", "8♣", "8♦", "", "8♥"});
+    l.playerAttack = {"9♠", "9♣", "9♦"};  // A1 and A2 covered by D1 and D2, A3 not
+    l.computerDefence = {"J♠", "J♣"};
+    TestTable t(l);
+    t.g.playerAttackCard = static_cast<Field>(Card("9♦"));
+    t.text.ClearAndPrintStatus("Мы ходим");
 
     EndRound(t.g);
 
     const auto& c = t.g.computerHand;
-    EXPECT_EQ(c[1], 8);
-    EXPECT_EQ(c[2], 59);   // A2
-    EXPECT_EQ(c[3], 58);
-    EXPECT_EQ(c[4], 108);
-    EXPECT_EQ(c[5], 109);  // A3
-    EXPECT_EQ(c[6], 158);
-    EXPECT_EQ(c[7], 9);    // A1
-    EXPECT_EQ(c[8], 61);   // D2
-    EXPECT_EQ(c[13], 11);  // D1
-    for (int k : {9, 10, 11, 12, 14, 15, 16}) EXPECT_EQ(c[k], 0) << "slot " << k;
+    const int expected[kComputerHandSlots + 1] = {
+        0, Card("8♠"), Card("9♣"), Card("8♣"), Card("8♦"), Card("9♦"), Card("8♥"),
+        Card("9♠"), Card("J♣"), 0, 0, 0, 0, Card("J♠"), 0, 0, 0};
+    for (int s = 1; s <= kComputerHandSlots; ++s) EXPECT_EQ(c[s], expected[s]) << "slot " << s;
     EXPECT_TRUE(t.g.tablePlayerAttack.AllZero());
     EXPECT_TRUE(t.g.tableComputerDefence.AllZero());
     EXPECT_EQ(t.g.computerCardCount, 9);
@@ -113,64 +57,47 @@ TEST(ComputerTakes, CardsLandInTheListedSlots) {
 
     EXPECT_TRUE(t.StatusShows("Комп взял.."));
     EXPECT_EQ(t.g.computerTookCount, 1);
-    EXPECT_EQ(t.g.playerRole, 1);
-    for (int place : {56, 57, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 72, 73, 74, 75, 76, 77,
-                      84, 85, 86, 87, 88, 89})
-        EXPECT_EQ(t.screen.PictureOf(place), kBlankHolder) << "place " << place;
-}
-
-// The message shows, and the table is still on the window, during the wait that follows.
-TEST(ComputerTakes, WaitsWithMessageAndTableInView) {
-    Table t;
-    t.Computer({{1, 8}});
-    t.Player({{1, 6}, {2, 7}, {3, 56}});
-    t.g.tablePlayerAttack[1] = 109;
-    t.g.playerAttackCard = 109;
-    t.text.MoveTextPen(50, 6420);
-    t.text.PrintLine({"Мы ходим"});
-
-    EndRound(t.g);
+    EXPECT_EQ(t.g.playerRole, kPlayerAttacks);
+    for (int k = 1; k <= kPairs; ++k)
+        for (const int* row : {kPlayerAttackPlace, kComputerDefencePlace, kComputerAttackPlace, kPlayerDefencePlace})
+            EXPECT_EQ(t.screen.PictureOf(row[k]), kBlankHolder) << "place " << row[k];
 
     ASSERT_EQ(t.pauses.waits.size(), 1u);
     EXPECT_EQ(t.pauses.waits[0].kind, PauseKind::ComputerTook);
     EXPECT_EQ(t.pauses.waits[0].text, "Комп взял..\n");  // the earlier text is gone
     EXPECT_EQ(t.pauses.waits[0].screenOps, 0u);          // the table not yet blanked
-    EXPECT_EQ(t.g.computerHand[3], 109);                 // taken after the wait
     EXPECT_EQ(t.g.scratch, 29001);
 }
 
 // Between two computers the round end opens with its own short wait, before the take's.
 TEST(ComputerTakes, TwoComputersWaitFirstThenTheTakeWait) {
-    Table t;
-    t.g.playMode = kPlayModeTwoComputers;
-    t.Computer({{1, 8}});
-    t.Player({{1, 6}, {2, 7}, {3, 56}});
-    t.g.tablePlayerAttack[1] = 109;
-    t.g.playerAttackCard = 109;
-    StopAtStep stop("RefillFromStock");
-    t.g.watcher = &stop;
+    Layout l = LateInPlay(kPlayerAttacks, {"6♠", "7♠", "6♣"}, {"8♠"});
+    l.playMode = kPlayModeTwoComputers;
+    l.playerAttack = {"9♦"};
+    TestTable t(l);
+    t.g.playerAttackCard = static_cast<Field>(Card("9♦"));
+    StepLog steps(t, {"RefillFromStock"});
 
-    EXPECT_THROW(EndRound(t.g), ChainStopped);
+    EXPECT_EQ(RunToCut(t.g, EndRound), "RefillFromStock");
 
     ASSERT_EQ(t.pauses.waits.size(), 2u);
     EXPECT_EQ(t.pauses.waits[0].kind, PauseKind::TwoComputerRoundEnd);
     EXPECT_EQ(t.pauses.waits[0].text, "");
     EXPECT_EQ(t.pauses.waits[1].kind, PauseKind::ComputerTook);
-    EXPECT_EQ(stop.seen.scratch, 29001);
-    EXPECT_EQ(stop.seen.computerHand[3], 109);
+    EXPECT_EQ(steps.At("RefillFromStock").state.scratch, 29001);
+    EXPECT_EQ(steps.At("RefillFromStock").state.computerHand[3], Card("9♦"));
 }
 
 // A second press of the button, before any new attack card, counts no second take.
 TEST(ComputerTakes, SecondButtonPressCountsNothing) {
-    Table t;
-    t.Computer({{1, 8}});
-    t.Player({{1, 6}, {2, 7}, {3, 56}});
-    t.g.tablePlayerAttack[1] = 109;
-    t.g.playerAttackCard = 109;
+    Layout l = LateInPlay(kPlayerAttacks, {"6♠", "7♠", "6♣"}, {"8♠"});
+    l.playerAttack = {"9♦"};
+    TestTable t(l);
+    t.g.playerAttackCard = static_cast<Field>(Card("9♦"));
 
     Image70_Click(t.g);
     ASSERT_EQ(t.g.computerTookCount, 1);
-    EXPECT_EQ(t.g.playerAttackCard, 0);
+    EXPECT_EQ(t.g.playerAttackCard, kNoCard);
 
     Image70_Click(t.g);
     EXPECT_EQ(t.g.computerTookCount, 1);
@@ -182,27 +109,23 @@ TEST(ComputerTakes, SecondButtonPressCountsNothing) {
 // The listed steps leave D2 behind although the hand has room: it goes into the first
 // empty slot instead of leaving the game.
 TEST(ComputerTakes, CardTheListsMissGoesToFirstEmptySlot) {
-    Table t;
-    t.Computer({{11, 8}, {14, 58}});
-    t.Player({{1, 6}, {2, 7}, {3, 56}});
-    t.g.tablePlayerAttack[1] = 9;
-    t.g.tableComputerDefence[1] = 11;
-    t.g.tablePlayerAttack[2] = 59;
-    t.g.tableComputerDefence[2] = 61;
-    t.g.tablePlayerAttack[3] = 109;
-    t.g.playerAttackCard = 109;
+    Layout l = LateInPlay(kPlayerAttacks, {"6♠", "7♠", "6♣"}, {{11, "8♠"}, {14, "8♣"}});
+    l.playerAttack = {"9♠", "9♣", "9♦"};
+    l.computerDefence = {"J♠", "J♣"};
+    TestTable t(l);
+    t.g.playerAttackCard = static_cast<Field>(Card("9♦"));
     const int before = CardsHeld(t.g);
 
     EndRound(t.g);
 
     const auto& c = t.g.computerHand;
-    EXPECT_EQ(c[1], 9);
-    EXPECT_EQ(c[2], 59);
-    EXPECT_EQ(c[3], 61);  // D2, missed by the lists
-    EXPECT_EQ(c[5], 109);
-    EXPECT_EQ(c[7], 11);
-    EXPECT_EQ(c[8], 58);  // closed up from slot 14
-    EXPECT_EQ(c[11], 8);
+    EXPECT_EQ(c[1], Card("9♠"));
+    EXPECT_EQ(c[2], Card("9♣"));
+    EXPECT_EQ(c[3], Card("J♣"));  // D2, missed by the lists
+    EXPECT_EQ(c[5], Card("9♦"));
+    EXPECT_EQ(c[7], Card("J♠"));
+    EXPECT_EQ(c[8], Card("8♣"));  // closed up from slot 14
+    EXPECT_EQ(c[11], Card("8♠"));
     EXPECT_EQ(t.g.computerCardCount, 7);
     EXPECT_EQ(CardsHeld(t.g), before);
 }
@@ -213,89 +136,71 @@ TEST(ComputerTakes, CardTheListsMissGoesToFirstEmptySlot) {
 
 // The player holds slots 1 and 2 and takes K1 with its cover E1 and the uncovered K2.
 TEST(PlayerTakes, CardsLandInTheListedSlotsAndShow) {
-    Table t;
-    t.g.playerRole = 2;
-    t.Computer({{1, 8}, {2, 9}});
-    t.Player({{1, 6}, {2, 7}});
-    t.g.tableComputerAttack[1] = 56;   // K1
-    t.g.tablePlayerDefence[1] = 57;    // E1
-    t.g.tableComputerAttack[2] = 106;  // K2, not covered
-    t.g.computerAttackCard = 106;
-    t.g.playerDefenceCard = 0;
-    for (int slot = 78; slot <= 83; ++slot) t.screen.SetPicture(slot, 13);  // stale faces
-    StopAtStep stop("RefillFromStock");
-    t.g.watcher = &stop;
+    Layout l = LateInPlay(kPlayerDefends, {"6♠", "7♠"}, {"8♠", "9♠"});
+    l.computerAttack = {"6♣", "6♦"};  // K1 covered by E1, K2 not
+    l.playerDefence = {"7♣"};
+    TestTable t(l);
+    t.g.computerAttackCard = static_cast<Field>(Card("6♦"));
+    for (int s = kFrontSlots + 1; s <= kPlayerHandSlots; ++s)
+        t.screen.SetPicture(HandSlotControl(s), PictureIndexOf(Card("K♠")));  // stale faces
+    StepLog steps(t, {"RefillFromStock"});
 
-    EXPECT_THROW(EndRound(t.g), ChainStopped);
+    EXPECT_EQ(RunToCut(t.g, EndRound), "RefillFromStock");
 
     const auto& p = t.g.playerHand;
-    EXPECT_EQ(p[1], 6);
-    EXPECT_EQ(p[2], 7);
-    EXPECT_EQ(p[3], 57);   // E1
-    EXPECT_EQ(p[4], 0);
-    EXPECT_EQ(p[5], 106);  // K2
-    EXPECT_EQ(p[6], 56);   // K1
-    for (int k = 7; k <= 12; ++k) EXPECT_EQ(p[k], 0) << "slot " << k;
-    for (int slot = 78; slot <= 83; ++slot) EXPECT_EQ(t.screen.PictureOf(slot), kBlankHolder);
+    const int expected[kPlayerHandSlots + 1] = {
+        0, Card("6♠"), Card("7♠"), Card("7♣"), 0, Card("6♦"), Card("6♣"), 0, 0, 0, 0, 0, 0};
+    for (int s = 1; s <= kPlayerHandSlots; ++s) EXPECT_EQ(p[s], expected[s]) << "slot " << s;
+    for (int s = kFrontSlots + 1; s <= kPlayerHandSlots; ++s)
+        EXPECT_EQ(t.screen.PictureOf(HandSlotControl(s)), kBlankHolder);
     // The cards moved into slots 1..6 show at once, whether or not the stock can refill.
-    EXPECT_EQ(t.screen.PictureOf(43), PictureIndexOf(57));
-    EXPECT_EQ(t.screen.PictureOf(45), PictureIndexOf(106));
-    EXPECT_EQ(t.screen.PictureOf(46), PictureIndexOf(56));
+    for (int s : {3, 5, 6}) EXPECT_EQ(t.screen.PictureOf(HandSlotControl(s)), PictureIndexOf(p[s]));
 
     EXPECT_TRUE(t.StatusShows("Мы взяли..."));
     EXPECT_EQ(t.g.playerTookCount, 1);
-    EXPECT_EQ(t.g.playerRole, 2);
-    EXPECT_EQ(t.g.attackPhase, 2);
+    EXPECT_EQ(t.g.playerRole, kPlayerDefends);
+    EXPECT_EQ(t.g.attackPhase, kNothingToCover);
     EXPECT_TRUE(t.g.tableComputerAttack.AllZero());
     EXPECT_TRUE(t.g.tablePlayerDefence.AllZero());
 }
 
 // Four pairs, the last uncovered: the lists leave E3 on the table while slots 9..12 are
-// free after the close-up. It goes into slot 9.
-TEST(PlayerTakes, CardTheListsMissGoesToFirstEmptySlot) {
-    Table t;
-    t.g.playerRole = 2;
-    t.Computer({{1, 8}});
-    t.Player({{1, 6}, {2, 7}});
-    const int k[5] = {0, 56, 57, 58, 59};
-    const int e[4] = {0, 60, 61, 62};
-    for (int i = 1; i <= 4; ++i) t.g.tableComputerAttack[i] = static_cast<Field>(k[i]);
-    for (int i = 1; i <= 3; ++i) t.g.tablePlayerDefence[i] = static_cast<Field>(e[i]);
-    t.g.computerAttackCard = 59;
-    StopAtStep stop("RefillFromStock");
-    t.g.watcher = &stop;
+// free after the close-up. It goes into slot 9. With all twelve slots taken there is
+// nowhere to put a card: no card of the hand is overwritten, and the card leaves play
+// with the cleared table instead of lingering in the row, where the next round's first
+// card would overwrite it unseen.
+TEST(PlayerTakes, CardTheListsMissGoesToFirstEmptySlotOrWithAFullHandOffTheTable) {
+    Layout l = LateInPlay(kPlayerDefends, {"6♠", "7♠"}, {"8♠"});
+    l.computerAttack = {"6♣", "7♣", "8♣", "9♣"};
+    l.playerDefence = {"10♣", "J♣", "Q♣"};
+    TestTable t(l);
+    t.g.computerAttackCard = static_cast<Field>(Card("9♣"));
+    StepLog steps(t, {"RefillFromStock"});
     const int before = CardsHeld(t.g);
 
-    EXPECT_THROW(EndRound(t.g), ChainStopped);
+    EXPECT_EQ(RunToCut(t.g, EndRound), "RefillFromStock");
 
     const auto& p = t.g.playerHand;
-    const int expected[13] = {0, 6, 7, 58, 59, 60, 61, 56, 57, 62, 0, 0, 0};
-    for (int s = 1; s <= 12; ++s) EXPECT_EQ(p[s], expected[s]) << "slot " << s;
-    EXPECT_EQ(t.screen.PictureOf(80), PictureIndexOf(62));  // slot 9 in Image80
+    const int expected[kPlayerHandSlots + 1] = {0, Card("6♠"), Card("7♠"), Card("8♣"), Card("9♣"),
+                                                Card("10♣"), Card("J♣"), Card("6♣"), Card("7♣"),
+                                                Card("Q♣"), 0, 0, 0};
+    for (int s = 1; s <= kPlayerHandSlots; ++s) EXPECT_EQ(p[s], expected[s]) << "slot " << s;
+    EXPECT_EQ(t.screen.PictureOf(HandSlotControl(9)), PictureIndexOf(Card("Q♣")));
     EXPECT_TRUE(t.g.tablePlayerDefence.AllZero());
     EXPECT_EQ(CardsHeld(t.g), before);
-}
 
-// With all twelve slots taken there is nowhere to put the card: no card in the hand is
-// overwritten.
-TEST(PlayerTakes, FullHandSendsTheCardOffWithTheClearedTable) {
-    Table t;
-    t.g.playerRole = 2;
-    t.Computer({{1, 8}});
-    const int cards[13] = {0, 6, 7, 8, 10, 11, 12, 13, 14, 56, 57, 58, 59};
-    for (int s = 1; s <= 12; ++s) t.g.playerHand[s] = static_cast<Field>(cards[s]);
-    const OneBased<12> handBefore = t.g.playerHand;
-    t.g.tableComputerAttack[1] = 9;
-    t.g.computerAttackCard = 9;
-    StopAtStep stop("RefillFromStock");
-    t.g.watcher = &stop;
+    l.playerHand = {"6♠", "7♠", "8♠", "10♠", "J♠", "Q♠", "K♠", "A♠", "6♣", "7♣", "8♣", "9♣"};
+    l.computerAttack = {"9♠"};
+    l.playerDefence = {};
+    TestTable full(l);
+    full.g.computerAttackCard = static_cast<Field>(Card("9♠"));
+    const auto handBefore = full.g.playerHand;
+    StepLog fullSteps(full, {"RefillFromStock"});
 
-    EXPECT_THROW(EndRound(t.g), ChainStopped);
+    EXPECT_EQ(RunToCut(full.g, EndRound), "RefillFromStock");
 
-    EXPECT_EQ(t.g.playerHand.v, handBefore.v);
-    // No slot is free: the card leaves play with the cleared table instead of lingering
-    // in the row, where the next round's first card would overwrite it unseen.
-    EXPECT_EQ(t.g.tableComputerAttack[1], 0);
+    EXPECT_EQ(full.g.playerHand.v, handBefore.v);
+    EXPECT_EQ(full.g.tableComputerAttack[1], kNoCard);
 }
 
 // ---------------------------------------------------------------------------------
@@ -303,21 +208,18 @@ TEST(PlayerTakes, FullHandSendsTheCardOffWithTheClearedTable) {
 // ---------------------------------------------------------------------------------
 
 TEST(RoundOutcome, ComputerCoveredEverything) {
-    Table t;
-    t.Computer({{1, 8}});
-    t.Player({{1, 6}, {2, 7}, {3, 56}});
-    t.g.tablePlayerAttack[1] = 109;
-    t.g.tableComputerDefence[1] = 111;
-    t.g.defenceCard = 111;
-    t.g.playerAttackCard = 0;  // cleared by the computer's cover
-    StopAtStep stop("RefillFromStock");
-    t.g.watcher = &stop;
+    Layout l = LateInPlay(kPlayerAttacks, {"6♠", "7♠", "6♣"}, {"8♠"});
+    l.playerAttack = {"9♦"};
+    l.computerDefence = {"J♦"};
+    TestTable t(l);
+    t.g.defenceCard = static_cast<Field>(Card("J♦"));  // playerAttackCard cleared by the cover
+    StepLog steps(t, {"RefillFromStock"});
 
-    EXPECT_THROW(EndRound(t.g), ChainStopped);
+    EXPECT_EQ(RunToCut(t.g, EndRound), "RefillFromStock");
 
     EXPECT_TRUE(t.StatusShows("Комп ходит..."));
     EXPECT_EQ(t.g.computerDefendedCount, 1);
-    EXPECT_EQ(t.g.playerRole, 2);
+    EXPECT_EQ(t.g.playerRole, kPlayerDefends);
     EXPECT_TRUE(t.g.tablePlayerAttack.AllZero());
     EXPECT_TRUE(t.g.tableComputerDefence.AllZero());
     EXPECT_EQ(t.g.computerHand.CountNonZero(), 1);  // the beaten cards left play
@@ -327,31 +229,28 @@ TEST(RoundOutcome, ComputerCoveredEverything) {
 // The computer's attack: the last computer card and the player's last cover decide.
 TEST(RoundOutcome, PlayerOutcomesByLatestCards) {
     struct Case {
-        int computerCard, cover;
-        const char* message;
-        int took, defended, roleAfter;
+        const char *computerCard, *cover, *message;
+        int took, defended;
+        Field roleAfter;
     };
     const Case cases[] = {
-        {106, 0, "Мы взяли...", 1, 0, 2},
-        {0, 107, "Мы отбидись...", 0, 1, 1},
-        {106, 107, "Мы отбились...", 0, 1, 1},
-        {0, 0, "Наше...", 1, 0, 2},
+        {"6♦", "", "Мы взяли...", 1, 0, kPlayerDefends},
+        {"", "7♦", "Мы отбидись...", 0, 1, kPlayerAttacks},
+        {"6♦", "7♦", "Мы отбились...", 0, 1, kPlayerAttacks},
+        {"", "", "Наше...", 1, 0, kPlayerDefends},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
-        Table t;
-        t.g.playerRole = 2;
-        t.g.attackPhase = 4;
-        t.Computer({{1, 8}});
-        t.Player({{1, 6}, {2, 7}, {3, 56}});
-        t.g.tableComputerAttack[1] = 106;
-        t.g.tablePlayerDefence[1] = 107;
-        t.g.computerAttackCard = static_cast<Field>(c.computerCard);
-        t.g.playerDefenceCard = static_cast<Field>(c.cover);
-        StopAtStep stop("RefillFromStock");
-        t.g.watcher = &stop;
+        Layout l = LateInPlay(kPlayerDefends, {"6♠", "7♠", "6♣"}, {"8♠"});
+        l.attackPhase = kComputerCardDown;
+        l.computerAttack = {"6♦"};
+        l.playerDefence = {"7♦"};
+        TestTable t(l);
+        t.g.computerAttackCard = static_cast<Field>(*c.computerCard ? Card(c.computerCard) : kNoCard);
+        t.g.playerDefenceCard = static_cast<Field>(*c.cover ? Card(c.cover) : kNoCard);
+        StepLog steps(t, {"RefillFromStock"});
 
-        EXPECT_THROW(EndRound(t.g), ChainStopped);
+        EXPECT_EQ(RunToCut(t.g, EndRound), "RefillFromStock");
 
         EXPECT_TRUE(t.StatusShows(c.message)) << t.text.Dump();
         EXPECT_EQ(t.text.Runs().size(), 1u);
@@ -361,11 +260,11 @@ TEST(RoundOutcome, PlayerOutcomesByLatestCards) {
         EXPECT_EQ(t.g.computerTookCount + t.g.computerDefendedCount, 0);
         const bool took = c.took == 1;
         // Taken: both cards are in the hand. Covered: they left play.
-        EXPECT_EQ(t.g.playerHand.Contains(106), took);
-        EXPECT_EQ(t.g.playerHand.Contains(107), took);
+        EXPECT_EQ(t.g.playerHand.Contains(Card("6♦")), took);
+        EXPECT_EQ(t.g.playerHand.Contains(Card("7♦")), took);
         EXPECT_TRUE(t.g.tableComputerAttack.AllZero());
         EXPECT_TRUE(t.g.tablePlayerDefence.AllZero());
-        EXPECT_EQ(t.g.attackPhase, took ? 2 : 4);
+        EXPECT_EQ(t.g.attackPhase, took ? kNothingToCover : kComputerCardDown);
     }
 }
 
@@ -376,64 +275,51 @@ TEST(RoundOutcome, PlayerOutcomesByLatestCards) {
 TEST(RoundOutcome, AnUncoveredCardMakesTheDefenderTake) {
     {
         SCOPED_TRACE("the player's attack: A2 uncovered, the latest card covered");
-        Table t;
-        t.g.playMode = kPlayModeTwoComputers;
-        t.Computer({{1, 8}});
-        t.Player({{1, 6}});
-        t.g.tablePlayerAttack[1] = 9;
-        t.g.tableComputerDefence[1] = 11;
-        t.g.tablePlayerAttack[2] = 59;  // no cover
-        t.g.tablePlayerAttack[3] = 109;
-        t.g.tableComputerDefence[3] = 112;
-        t.g.playerAttackCard = 0;  // as the automatic player leaves it before the round end
-        t.g.defenceCard = 112;
-        StopAtStep stop("RefillFromStock");
-        t.g.watcher = &stop;
+        Layout l = LateInPlay(kPlayerAttacks, {"6♠"}, {"8♠"});
+        l.playMode = kPlayModeTwoComputers;
+        l.playerAttack = {"9♠", "9♣", "9♦"};
+        l.computerDefence = {"J♠", "", "Q♦"};
+        TestTable t(l);
+        t.g.defenceCard = static_cast<Field>(Card("Q♦"));  // playerAttackCard 0, as the automatic player leaves it
+        StepLog steps(t, {"RefillFromStock"});
 
-        EXPECT_THROW(EndRound(t.g), ChainStopped);
+        EXPECT_EQ(RunToCut(t.g, EndRound), "RefillFromStock");
 
         EXPECT_TRUE(t.StatusShows("Комп взял..")) << t.text.Dump();
         EXPECT_EQ(t.g.computerTookCount, 1);
         EXPECT_EQ(t.g.computerDefendedCount, 0);
-        EXPECT_EQ(t.g.playerRole, 1);
-        for (int c : {9, 11, 59, 109, 112}) EXPECT_TRUE(t.g.computerHand.Contains(c)) << c;
+        EXPECT_EQ(t.g.playerRole, kPlayerAttacks);
+        for (const char* c : {"9♠", "J♠", "9♣", "9♦", "Q♦"}) EXPECT_TRUE(t.g.computerHand.Contains(Card(c))) << c;
     }
     {
         SCOPED_TRACE("the computer's attack: K1 uncovered, the latest card covered");
-        Table t;
-        t.g.playerRole = 2;
-        t.g.attackPhase = 4;
-        t.Computer({{1, 8}});
-        t.Player({{1, 6}});
-        t.g.tableComputerAttack[1] = 106;  // no cover
-        t.g.tableComputerAttack[2] = 56;
-        t.g.tablePlayerDefence[2] = 57;
-        t.g.computerAttackCard = 56;
-        t.g.playerDefenceCard = 57;  // would read "Мы отбились..."
-        StopAtStep stop("RefillFromStock");
-        t.g.watcher = &stop;
+        Layout l = LateInPlay(kPlayerDefends, {"6♠"}, {"8♠"});
+        l.attackPhase = kComputerCardDown;
+        l.computerAttack = {"6♦", "6♣"};
+        l.playerDefence = {"", "7♣"};
+        TestTable t(l);
+        t.g.computerAttackCard = static_cast<Field>(Card("6♣"));
+        t.g.playerDefenceCard = static_cast<Field>(Card("7♣"));  // would read "Мы отбились..."
+        StepLog steps(t, {"RefillFromStock"});
 
-        EXPECT_THROW(EndRound(t.g), ChainStopped);
+        EXPECT_EQ(RunToCut(t.g, EndRound), "RefillFromStock");
 
         EXPECT_TRUE(t.StatusShows("Мы взяли...")) << t.text.Dump();
         EXPECT_EQ(t.g.playerTookCount, 1);
         EXPECT_EQ(t.g.playerDefendedCount, 0);
-        EXPECT_EQ(t.g.playerRole, 2);
-        for (int c : {106, 56, 57}) EXPECT_TRUE(t.g.playerHand.Contains(c)) << c;
+        EXPECT_EQ(t.g.playerRole, kPlayerDefends);
+        for (const char* c : {"6♦", "6♣", "7♣"}) EXPECT_TRUE(t.g.playerHand.Contains(Card(c))) << c;
     }
 }
 
 // The human covered and the computer added nothing: the text goes, the table stays in
 // view through the wait, then the covered round is announced and the player leads.
 TEST(RoundOutcome, PlayerCoveredAfterWaitWithTableInView) {
-    Table t;
-    t.g.playerRole = 2;
-    t.Computer({{1, 8}, {2, 9}});
-    t.Player({{1, 6}, {2, 7}, {3, 56}});
-    t.g.tableComputerAttack[1] = 106;
-    t.g.tablePlayerDefence[1] = 107;
-    t.g.computerAttackCard = 0;
-    t.g.playerDefenceCard = 107;
+    Layout l = LateInPlay(kPlayerDefends, {"6♠", "7♠", "6♣"}, {"8♠", "9♠"});
+    l.computerAttack = {"6♦"};
+    l.playerDefence = {"7♦"};
+    TestTable t(l);
+    t.g.playerDefenceCard = static_cast<Field>(Card("7♦"));
     t.text.MoveTextPen(50, 500);
     t.text.PrintLine({"Комп не пошел"});
 
@@ -446,12 +332,12 @@ TEST(RoundOutcome, PlayerCoveredAfterWaitWithTableInView) {
     EXPECT_TRUE(t.StatusShows("Мы отбидись..."));
     EXPECT_FALSE(t.Printed("Комп не пошел"));
     EXPECT_EQ(t.g.playerDefendedCount, 1);
-    EXPECT_EQ(t.g.playerRole, 1);
+    EXPECT_EQ(t.g.playerRole, kPlayerAttacks);
     EXPECT_TRUE(t.g.tableComputerAttack.AllZero());
     EXPECT_TRUE(t.g.tablePlayerDefence.AllZero());
-    EXPECT_FALSE(t.g.playerHand.Contains(106));
-    EXPECT_EQ(t.screen.PictureOf(72), kBlankHolder);
-    EXPECT_EQ(t.screen.PictureOf(73), kBlankHolder);
+    EXPECT_FALSE(t.g.playerHand.Contains(Card("6♦")));
+    EXPECT_EQ(t.screen.PictureOf(kComputerAttackPlace[1]), kBlankHolder);
+    EXPECT_EQ(t.screen.PictureOf(kPlayerDefencePlace[1]), kBlankHolder);
     // The refill follows on the same status line.
     EXPECT_TRUE(t.text.HasRunAt(2550, 6420, " 6  7  56  0  0  0 "));
 }
@@ -459,22 +345,18 @@ TEST(RoundOutcome, PlayerCoveredAfterWaitWithTableInView) {
 // The player attacks and neither a take nor a cover applies: nothing is said or counted,
 // the player keeps the lead, and the round end still closes up, refills and tests.
 TEST(RoundOutcome, NothingToCountKeepsThePlayerLeading) {
-    Table t;
-    t.Computer({{1, 8}});
-    t.Player({{1, 6}, {3, 56}, {4, 57}, {7, 58}});
-    t.g.playerAttackCard = 0;
-    t.g.defenceCard = 0;
+    TestTable t(LateInPlay(kPlayerAttacks, {"6♠", "", "6♣", "7♣", "", "", "8♣"}, {"8♠"}));
 
     EndRound(t.g);
 
-    EXPECT_EQ(t.g.playerRole, 1);
+    EXPECT_EQ(t.g.playerRole, kPlayerAttacks);
     EXPECT_EQ(t.g.playerTookCount + t.g.playerDefendedCount + t.g.computerTookCount +
                   t.g.computerDefendedCount,
               0);
-    EXPECT_EQ(t.g.playerHand[6], 58);  // closed up: P6 ← P7 comes before any P2 ← P7
-    EXPECT_EQ(t.g.playerHand[7], 0);
-    EXPECT_EQ(t.screen.PictureOf(46), PictureIndexOf(58));
-    EXPECT_EQ(t.screen.PictureOf(78), kBlankHolder);
+    EXPECT_EQ(t.g.playerHand[6], Card("8♣"));  // closed up: P6 ← P7 comes before any P2 ← P7
+    EXPECT_EQ(t.g.playerHand[7], kNoCard);
+    EXPECT_EQ(t.screen.PictureOf(HandSlotControl(6)), PictureIndexOf(Card("8♣")));
+    EXPECT_EQ(t.screen.PictureOf(HandSlotControl(7)), kBlankHolder);
     ASSERT_EQ(t.text.Runs().size(), 1u);
     EXPECT_TRUE(t.text.HasRunAt(2550, 6420, " 6  0  56  57  0  58 "));
     EXPECT_TRUE(t.pauses.waits.empty());
@@ -486,21 +368,18 @@ TEST(RoundOutcome, NothingToCountKeepsThePlayerLeading) {
 
 // One card in slot 10 is still a hand: no win, only the mid-game score.
 TEST(GameEnd, SingleCardInSlotTenIsNoWin) {
-    Table t;
-    t.Computer({{1, 8}, {2, 9}});
-    t.Player({{10, 56}});
+    TestTable t(LateInPlay(kPlayerAttacks, {{10, "6♣"}}, {"8♠", "9♠"}));
 
     EndRound(t.g);
 
     EXPECT_FALSE(t.Printed("Мы выиграли"));
     EXPECT_FALSE(t.Printed("Ничья"));
     EXPECT_EQ(t.g.playerHand.CountNonZero(), 1);
-    EXPECT_EQ(t.g.playerHand[4], 56);
+    EXPECT_EQ(t.g.playerHand[4], Card("6♣"));
 }
 
 TEST(GameEnd, PlayerOutOfCardsWins) {
-    Table t;
-    t.Computer({{1, 8}, {2, 9}});
+    TestTable t(LateInPlay(kPlayerAttacks, {}, {"8♠", "9♠"}));
 
     EXPECT_THROW(EndRound(t.g), GameOver);
 
@@ -511,7 +390,7 @@ TEST(GameEnd, PlayerOutOfCardsWins) {
 
 // Both hands empty: the computer's win is announced first, and the draw replaces it.
 TEST(GameEnd, BothHandsEmptyEndsInADraw) {
-    Table t;
+    TestTable t(LateInPlay(kPlayerAttacks, {}, {}));
     t.g.computerCardCount = 3;  // recounted to 0 by the round end
 
     EXPECT_THROW(EndRound(t.g), GameOver);
@@ -527,8 +406,7 @@ TEST(GameEnd, BothHandsEmptyEndsInADraw) {
 }
 
 TEST(GameEnd, ComputerOutOfCardsWins) {
-    Table t;
-    t.Player({{1, 6}, {2, 7}, {3, 56}});
+    TestTable t(LateInPlay(kPlayerAttacks, {"6♠", "7♠", "6♣"}, {}));
     t.g.computerCardCount = 1;
 
     EXPECT_THROW(EndRound(t.g), GameOver);
@@ -541,8 +419,9 @@ TEST(GameEnd, ComputerOutOfCardsWins) {
 
 // A result is final: the button and the hand slots, pressed again after "Мы выиграли",
 // "Комп выиграл" or "Ничья", neither move a card nor count an outcome; the result stays.
-// (Each press would otherwise count the player's take "Наше...".)
-TEST(GameEnd, PressesAfterTheResultChangeNothing) {
+// (Each press would otherwise count the player's take "Наше...".) Before the first game
+// there is no round to end either: the button does nothing at all.
+TEST(GameEnd, PressesAfterTheResultOrBeforeTheFirstGameChangeNothing) {
     struct Case {
         const char* result;
         bool computerHolds, playerHolds;
@@ -550,12 +429,13 @@ TEST(GameEnd, PressesAfterTheResultChangeNothing) {
     for (Case c : {Case{"Мы выиграли", true, false}, Case{"Комп выиграл", false, true},
                    Case{"Ничья", false, false}}) {
         SCOPED_TRACE(c.result);
-        Table t;
-        t.g.playerRole = 2;  // the computer's attack, nothing on the table
-        t.g.attackPhase = 4;
-        if (c.computerHolds) t.Computer({{1, 8}, {2, 9}});
+        // The computer's attack, nothing on the table.
+        Layout l = LateInPlay(kPlayerDefends, {}, {});
+        l.attackPhase = kComputerCardDown;
+        if (c.computerHolds) l.computerHand = {"8♠", "9♠"};
+        if (c.playerHolds) l.playerHand = {"6♠", "7♠"};
+        TestTable t(l);
         t.g.computerCardCount = c.computerHolds ? 2 : 1;
-        if (c.playerHolds) t.Player({{1, 6}, {2, 7}});
 
         Image70_Click(t.g);
         ASSERT_TRUE(t.StatusShows(c.result)) << t.text.Dump();
@@ -574,11 +454,8 @@ TEST(GameEnd, PressesAfterTheResultChangeNothing) {
         EXPECT_EQ(t.g.computerHand, atResult.computerHand);
         EXPECT_EQ(t.pauses.waits.size(), waits);
     }
-}
 
-// Before the first game there is no round to end: the button does nothing at all.
-TEST(GameEnd, ButtonBeforeTheFirstGameDoesNothing) {
-    fakes::TestTable t;
+    TestTable t;
     t.text.MoveTextPen(50, 1500);
     t.text.PrintLine({"метка"});
 

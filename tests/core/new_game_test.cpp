@@ -12,7 +12,7 @@
 #include "platform/random_sources.h"
 
 using namespace durak;
-using durak::fakes::TestTable;
+using namespace durak::fakes;
 
 namespace {
 
@@ -38,11 +38,11 @@ void ExpectFreshRound(const GameState& s) {
     EXPECT_EQ(s.computerDefencePair, 1);
     EXPECT_EQ(s.computerAttackPair, 1);
     EXPECT_EQ(s.playerDefencePair, 1);
-    EXPECT_EQ(s.playerRole, 1);
-    EXPECT_EQ(s.defenceCard, 0);
-    EXPECT_EQ(s.computerAttackCard, 0);
-    EXPECT_EQ(s.playerDefenceCard, 0);
-    EXPECT_EQ(s.playerAttackCard, 0);
+    EXPECT_EQ(s.playerRole, kPlayerAttacks);
+    EXPECT_EQ(s.defenceCard, kNoCard);
+    EXPECT_EQ(s.computerAttackCard, kNoCard);
+    EXPECT_EQ(s.playerDefenceCard, kNoCard);
+    EXPECT_EQ(s.playerAttackCard, kNoCard);
     EXPECT_EQ(s.autoDefendTries, 0);
     EXPECT_EQ(s.computerCardCount, 6);
     EXPECT_EQ(s.dealtCount, 12);
@@ -52,8 +52,8 @@ void ExpectFreshRound(const GameState& s) {
 
 TEST(NewGameDeal, ThirteenDistinctCardsRecordedAsSeen) {
     for (std::uint64_t seed = 1; seed <= 200; ++seed) {
-        fakes::RecordingScreen screen;
-        fakes::RecordingPauses pauses;
+        RecordingScreen screen;
+        RecordingPauses pauses;
         TextLayer text;
         SeededRandom random(seed);
         Game g(screen, text, pauses, random);
@@ -88,14 +88,14 @@ TEST(NewGameDeal, DealsDeckEntriesInOrder) {
     NewGame(t.g);
     EXPECT_TRUE(t.random.values.empty());
     EXPECT_EQ(t.g.shuffleAttempts, 37);  // 36 counted draws, the deck is full
-    const int player[] = {11, 12, 13, 14, 6, 7};
-    const int computer[] = {8, 9, 10, 61, 62, 63};
+    const char* player[] = {"J♠", "Q♠", "K♠", "A♠", "6♠", "7♠"};
+    const char* computer[] = {"8♠", "9♠", "10♠", "J♣", "Q♣", "K♣"};
     for (int k = 1; k <= 6; ++k) {
-        EXPECT_EQ(t.g.playerHand[k], player[k - 1]);
-        EXPECT_EQ(t.g.computerHand[k], computer[k - 1]);
+        EXPECT_EQ(t.g.playerHand[k], Card(player[k - 1]));
+        EXPECT_EQ(t.g.computerHand[k], Card(computer[k - 1]));
     }
-    EXPECT_EQ(t.g.trumpCard, 64);
-    EXPECT_EQ(t.g.deck[36], 160);
+    EXPECT_EQ(t.g.trumpCard, Card("A♣"));
+    EXPECT_EQ(t.g.deck[36], Card("10♥"));
 }
 
 TEST(NewGameShuffle, BlanksAreRedrawnWithoutCounting) {
@@ -104,21 +104,21 @@ TEST(NewGameShuffle, BlanksAreRedrawnWithoutCounting) {
     ScriptOrderedDeck(t);
     NewGame(t.g);
     EXPECT_EQ(t.g.shuffleAttempts, 37);
-    EXPECT_EQ(t.g.deck[1], 11);
+    EXPECT_EQ(t.g.deck[1], Card("J♠"));
 }
 
 TEST(NewGameShuffle, ZeroAndFortyOneCountButGiveNoCard) {
     TestTable t;
     ScriptDraws(t, {1, 0, 41});
-    EXPECT_EQ(t.g.drawnCard, 0);
+    EXPECT_EQ(t.g.drawnCard, kNoCard);
     // Remaining cards in order (index 1 is already in the deck).
     for (int n = 2; n <= 40; ++n)
         if (!IsBlankIndex(n)) t.random.PushInt(n, 42);
     NewGame(t.g);
     // The draws of 0 and 41 offered the jack of spades again, a duplicate: two counts lost.
     EXPECT_EQ(t.g.shuffleAttempts, 39);
-    EXPECT_EQ(t.g.deck[1], 11);
-    EXPECT_EQ(t.g.deck[2], 12);
+    EXPECT_EQ(t.g.deck[1], Card("J♠"));
+    EXPECT_EQ(t.g.deck[2], Card("Q♠"));
 }
 
 TEST(NewGameShuffle, RawDrawLeavesItsMarkInScratch) {
@@ -138,19 +138,19 @@ TEST(NewGameShuffle, RawDrawLeavesItsMarkInScratch) {
         NewGame(u.g);
         EXPECT_TRUE(u.random.values.empty());
         EXPECT_EQ(u.g.scratch, last == 0 ? 1 : 160);
-        EXPECT_EQ(u.g.drawnCard, 12);  // no card drawn: the previous one stays
+        EXPECT_EQ(u.g.drawnCard, Card("Q♠"));  // no card drawn: the previous one stays
     }
 }
 
 TEST(NewGameShuffle, PreviousDrawnCardIsOfferedByAFirstDrawOfZero) {
     TestTable t;
-    t.g.drawnCard = 160;  // left by the previous game's last draw
+    t.g.drawnCard = static_cast<Field>(Card("10♥"));  // left by the previous game's last draw
     ScriptDraws(t, {0});
     for (int n = 1; n <= 39; ++n)
         if (!IsBlankIndex(n)) t.random.PushInt(n, 42);
     NewGame(t.g);
-    EXPECT_EQ(t.g.deck[1], 160);
-    EXPECT_EQ(t.g.playerHand[1], 160);
+    EXPECT_EQ(t.g.deck[1], Card("10♥"));
+    EXPECT_EQ(t.g.playerHand[1], Card("10♥"));
     EXPECT_EQ(t.g.scratch, 39);
 }
 
@@ -159,7 +159,7 @@ TEST(NewGameShuffle, AtProgramStartAFirstZeroIsRejected) {
     ScriptDraws(t, {0});
     ScriptOrderedDeck(t);
     NewGame(t.g);
-    EXPECT_EQ(t.g.deck[1], 11);
+    EXPECT_EQ(t.g.deck[1], Card("J♠"));
     EXPECT_EQ(t.g.shuffleAttempts, 38);
 }
 
@@ -173,33 +173,27 @@ TEST(NewGameShuffle, StopsAfterOneHundredEightyCountedDraws) {
     NewGame(t.g);
     EXPECT_TRUE(t.random.values.empty());
     EXPECT_EQ(t.g.shuffleAttempts, 181);
-    EXPECT_EQ(t.g.deck[13], 64);
-    EXPECT_EQ(t.g.deck[14], 0);
-    EXPECT_EQ(t.g.trumpCard, 64);
-    EXPECT_EQ(t.g.drawnCard, 56);  // the last draw is still recorded
+    EXPECT_EQ(t.g.deck[13], Card("A♣"));
+    EXPECT_EQ(t.g.deck[14], kNoCard);
+    EXPECT_EQ(t.g.trumpCard, Card("A♣"));
+    EXPECT_EQ(t.g.drawnCard, Card("6♣"));  // the last draw is still recorded
 }
 
 TEST(NewGameState, KeepsSettingsAndCountersClearsTheOldGame) {
-    TestTable t;
-    t.g.playMode = kPlayModeHuman;
-    t.g.delayFactor = kPaceSlow;
+    // A round in progress: cards on the table, statistics counted, a stale attack card.
+    TestTable t({.delayFactor = kPaceSlow, .attackPhase = kComputerCardDown,
+                 .playerHand = {{9, "A♠"}}, .computerHand = {{12, "A♣"}},
+                 .playerAttack = {"6♠", "7♠", "8♠", "9♠", "10♠", "J♠"},
+                 .computerDefence = {"6♣", "7♣", "8♣", "9♣", "10♣", "J♣"},
+                 .computerAttack = {"6♦", "7♦", "8♦", "9♦", "10♦", "J♦"},
+                 .playerDefence = {"6♥", "7♥", "8♥", "9♥", "10♥", "J♥"}});
     t.g.selectedSlot = 4;
-    t.g.attackPhase = 4;
     t.g.trumpSuitIcon = 3;
     t.g.autoContinueCount = 9;
     t.g.autoReplyCount = 5;
     t.g.attackRetried = 1;
     t.g.leadStartSuit = 2;
-    // A round in progress: cards on the table, statistics counted, a stale attack card.
-    for (int k = 1; k <= 6; ++k) {
-        t.g.tablePlayerAttack[k] = static_cast<Field>(5 + k);
-        t.g.tableComputerDefence[k] = static_cast<Field>(55 + k);
-        t.g.tableComputerAttack[k] = static_cast<Field>(105 + k);
-        t.g.tablePlayerDefence[k] = static_cast<Field>(155 + k);
-    }
-    t.g.playerHand[9] = 14;
-    t.g.computerHand[12] = 64;
-    t.g.playerAttackCard = 62;
+    t.g.playerAttackCard = static_cast<Field>(Card("Q♣"));
     t.g.playerTookCount = 2;
     t.g.computerDefendedCount = 3;
     t.g.playerAttackPair = 4;
@@ -210,14 +204,14 @@ TEST(NewGameState, KeepsSettingsAndCountersClearsTheOldGame) {
     EXPECT_EQ(t.g.playMode, kPlayModeHuman);
     EXPECT_EQ(t.g.delayFactor, kPaceSlow);
     EXPECT_EQ(t.g.selectedSlot, 4);
-    EXPECT_EQ(t.g.attackPhase, 4);
+    EXPECT_EQ(t.g.attackPhase, kComputerCardDown);
     EXPECT_EQ(t.g.trumpSuitIcon, 3);
     EXPECT_EQ(t.g.autoContinueCount, 9);
     EXPECT_EQ(t.g.autoReplyCount, 5);
     EXPECT_EQ(t.g.attackRetried, 1);
     EXPECT_EQ(t.g.leadStartSuit, 2);
-    EXPECT_EQ(t.g.playerHand[9], 0);
-    EXPECT_EQ(t.g.computerHand[12], 0);
+    EXPECT_EQ(t.g.playerHand[9], kNoCard);
+    EXPECT_EQ(t.g.computerHand[12], kNoCard);
     EXPECT_EQ(t.g.playerTookCount, 0);
     EXPECT_EQ(t.g.computerDefendedCount, 0);
     ExpectFreshRound(t.g);
@@ -227,18 +221,17 @@ TEST(NewGameState, KeepsSettingsAndCountersClearsTheOldGame) {
 TEST(NewGameDisplay, DrawsTheDealAndResetsTheTable) {
     TestTable t;
     t.g.playMode = kPlayModeHuman;
-    t.text.MoveTextPen(50, 6420);
-    t.text.PrintLine({"Мы ходим"});
+    t.text.ClearAndPrintStatus("Мы ходим");
     ScriptOrderedDeck(t);
     NewGame(t.g);
 
     const auto& s = t.screen;
-    for (int k = 1; k <= 6; ++k) EXPECT_EQ(s.PictureOf(40 + k), PictureIndexOf(t.g.playerHand[k]));
-    for (int slot = 78; slot <= 83; ++slot) EXPECT_EQ(s.PictureOf(slot), kBlankHolder);
+    for (int k = 1; k <= 6; ++k) EXPECT_EQ(s.PictureOf(HandSlotControl(k)), PictureIndexOf(t.g.playerHand[k]));
+    for (int k = 7; k <= 12; ++k) EXPECT_EQ(s.PictureOf(HandSlotControl(k)), kBlankHolder);
     for (int place : {56, 57, 62, 67, 72, 77, 84, 89}) EXPECT_EQ(s.PictureOf(place), kBlankHolder);
-    EXPECT_EQ(s.PictureOf(53), 47);
-    EXPECT_TRUE(s.IsVisible(53, false));
-    EXPECT_EQ(s.PictureOf(68), PictureIndexOf(64));
+    EXPECT_EQ(s.PictureOf(kComputerFanSlot), kFanHolder6);
+    EXPECT_TRUE(s.IsVisible(kComputerFanSlot, false));
+    EXPECT_EQ(s.PictureOf(kTrumpSlot), PictureIndexOf(Card("A♣")));
     for (int holder = 1; holder <= 40; ++holder) EXPECT_FALSE(s.IsVisible(holder)) << holder;
     for (int holder : {47, 48, 49, 50, 51, 52, 54, 55, 71}) EXPECT_FALSE(s.IsVisible(holder));
     for (int slot = 90; slot <= 99; ++slot) EXPECT_FALSE(s.IsVisible(slot)) << slot;
@@ -256,13 +249,13 @@ TEST(NewGameDisplay, DrawsTheDealAndResetsTheTable) {
 TEST(NewGameDisplay, ReplacesASuitIconAndBringsTheFanBack) {
     TestTable t;
     SuitIcon(t.screen, 2);
-    t.screen.SetVisible(53, false);  // hidden by the previous game's results
-    t.screen.SetPicture(53, 71);
+    t.screen.SetVisible(kComputerFanSlot, false);  // hidden by the previous game's results
+    t.screen.SetPicture(kComputerFanSlot, kFanHolder12);
     ScriptOrderedDeck(t);
     NewGame(t.g);
-    EXPECT_EQ(t.screen.PictureOf(68), PictureIndexOf(t.g.trumpCard));
-    EXPECT_TRUE(t.screen.IsVisible(53, false));
-    EXPECT_EQ(t.screen.PictureOf(53), 47);
+    EXPECT_EQ(t.screen.PictureOf(kTrumpSlot), PictureIndexOf(t.g.trumpCard));
+    EXPECT_TRUE(t.screen.IsVisible(kComputerFanSlot, false));
+    EXPECT_EQ(t.screen.PictureOf(kComputerFanSlot), kFanHolder6);
 }
 
 TEST(RandomSources, ClockReseedDoesNotRestartTheSequence) {

@@ -10,30 +10,18 @@
 #include "support/fakes.h"
 
 using namespace durak;
-using durak::fakes::RecordingScreen;
-using durak::fakes::TestTable;
+using namespace durak::fakes;
 
 namespace {
 
+// The human's game with the statistics so far: 3 covered, 1 covered by the computer, 0
+// taken, 2 taken by the computer.
 struct Results : TestTable {
-    Results() {
-        g.playMode = kPlayModeHuman;
+    explicit Results(Cards playerHand, Cards computerHand = {})
+        : TestTable({.playerHand = playerHand, .computerHand = computerHand}) {
         g.playerDefendedCount = 3;
         g.computerDefendedCount = 1;
-        g.playerTookCount = 0;
         g.computerTookCount = 2;
-    }
-    void Player(std::initializer_list<std::pair<int, int>> slots) {
-        for (auto [slot, card] : slots) g.playerHand[slot] = static_cast<Field>(card);
-    }
-    void Computer(std::initializer_list<std::pair<int, int>> slots) {
-        for (auto [slot, card] : slots) g.computerHand[slot] = static_cast<Field>(card);
-        g.computerCardCount = static_cast<Field>(g.computerHand.CountNonZero());
-    }
-    bool Printed(const std::string& text_) const {
-        for (const auto& run : text.Runs())
-            if (run.text == text_) return true;
-        return false;
     }
     void ExpectStatistics() const {
         EXPECT_TRUE(text.HasRunAt(50, 250, "Мы отбились  3 раз"));
@@ -45,7 +33,7 @@ struct Results : TestTable {
     int FaceUp(int k) const { return screen.PictureOf(kComputerFaceUpSlot1 + k - 1); }
     void ExpectFaceUpShown() const {
         EXPECT_FALSE(screen.IsVisible(kComputerFanSlot));
-        for (int slot = 94; slot <= 99; ++slot) EXPECT_TRUE(screen.IsVisible(slot, false));
+        for (int k = 1; k <= kFrontSlots; ++k) EXPECT_TRUE(screen.IsVisible(kComputerFaceUpSlot1 + k - 1, false));
     }
     // The window is brought up first and last.
     void ExpectWindowShownAtBothEnds() const {
@@ -59,9 +47,9 @@ struct Results : TestTable {
 }  // namespace
 
 TEST(ResultDisplay, ComputerWithoutCardsHasWon) {
-    Results t;
-    t.Player({{1, 6}, {8, 7}});
-    for (int slot = 94; slot <= 99; ++slot) t.screen.SetPicture(slot, 12);  // old faces
+    Results t({"6♠", {8, "7♠"}});
+    for (int k = 1; k <= kFrontSlots; ++k)
+        t.screen.SetPicture(kComputerFaceUpSlot1 + k - 1, PictureIndexOf(Card("Q♠")));  // old faces
     t.screen.log.clear();
     t.screen.windowShown = 0;
 
@@ -77,8 +65,7 @@ TEST(ResultDisplay, ComputerWithoutCardsHasWon) {
 
 // The player is out of cards and the computer holds nine: only "more than six" is said.
 TEST(ResultDisplay, PlayerWithoutCardsHasWonAgainstNineCards) {
-    Results t;
-    t.Computer({{1, 6}, {2, 56}, {3, 106}, {4, 156}, {5, 7}, {6, 57}, {7, 107}, {8, 157}, {9, 8}});
+    Results t({}, {"6♠", "6♣", "6♦", "6♥", "7♠", "7♣", "7♦", "7♥", "8♠"});
 
     ShowResults(t.g);
 
@@ -87,15 +74,14 @@ TEST(ResultDisplay, PlayerWithoutCardsHasWonAgainstNineCards) {
     for (const auto& run : t.text.Runs())
         EXPECT_FALSE(run.x == 7500 && run.y == 2000) << "count line: " << run.text;
     t.ExpectStatistics();
-    const int faces[7] = {0, 6, 56, 106, 156, 7, 57};
-    for (int k = 1; k <= 6; ++k) EXPECT_EQ(t.FaceUp(k), PictureIndexOf(faces[k])) << k;
+    const char* faces[] = {"6♠", "6♣", "6♦", "6♥", "7♠", "7♣"};
+    for (int k = 1; k <= kFrontSlots; ++k) EXPECT_EQ(t.FaceUp(k), PictureIndexOf(Card(faces[k - 1]))) << k;
     t.ExpectFaceUpShown();
 }
 
 // Both hands empty: three tests in turn, and the draw is what stays.
 TEST(ResultDisplay, BothHandsEmptyLeavesTheDraw) {
-    Results t;
-    t.g.computerCardCount = 0;
+    Results t({});
 
     ShowResults(t.g);
 
@@ -107,9 +93,7 @@ TEST(ResultDisplay, BothHandsEmptyLeavesTheDraw) {
 
 // In the middle of a game no result applies: what was printed stays, the score is added.
 TEST(ResultDisplay, MidGameAddsTheScoreToWhatIsPrinted) {
-    Results t;
-    t.Player({{1, 6}, {2, 7}});
-    t.Computer({{1, 56}, {2, 57}, {3, 58}, {4, 59}, {5, 60}, {6, 61}});
+    Results t({"6♠", "7♠"}, {"6♣", "7♣", "8♣", "9♣", "10♣", "J♣"});
     t.text.MoveTextPen(2550, 6420);
     t.text.PrintLine({6, 7, 0, 0, 0, 0});
 
@@ -121,7 +105,7 @@ TEST(ResultDisplay, MidGameAddsTheScoreToWhatIsPrinted) {
     EXPECT_FALSE(t.Printed("Ничья"));
     EXPECT_TRUE(t.text.HasRunAt(7500, 2000, "Карты компа  6 "));
     t.ExpectStatistics();
-    EXPECT_EQ(t.FaceUp(6), PictureIndexOf(61));
+    EXPECT_EQ(t.FaceUp(6), PictureIndexOf(Card("J♣")));
     t.ExpectFaceUpShown();
     t.ExpectWindowShownAtBothEnds();
     // Nothing of the game changes.
@@ -132,26 +116,24 @@ TEST(ResultDisplay, MidGameAddsTheScoreToWhatIsPrinted) {
 // Gaps among the computer's first six slots show blank, even over an earlier face, also
 // when it holds cards further on.
 TEST(ResultDisplay, EmptyComputerSlotsShowBlank) {
-    Results t;
-    t.Player({{1, 6}});
-    t.Computer({{1, 56}, {3, 58}, {4, 59}, {6, 61}, {9, 106}, {14, 107}});
-    for (int slot = 94; slot <= 99; ++slot) t.screen.SetPicture(slot, 12);
+    Results t({"6♠"}, {"6♣", "", "8♣", "9♣", "", "J♣", {9, "6♦"}, {14, "7♦"}});
+    for (int k = 1; k <= kFrontSlots; ++k)
+        t.screen.SetPicture(kComputerFaceUpSlot1 + k - 1, PictureIndexOf(Card("Q♠")));
 
     ShowResults(t.g);
 
-    EXPECT_EQ(t.FaceUp(1), PictureIndexOf(56));
+    EXPECT_EQ(t.FaceUp(1), PictureIndexOf(Card("6♣")));
     EXPECT_EQ(t.FaceUp(2), kBlankHolder);
-    EXPECT_EQ(t.FaceUp(3), PictureIndexOf(58));
+    EXPECT_EQ(t.FaceUp(3), PictureIndexOf(Card("8♣")));
     EXPECT_EQ(t.FaceUp(5), kBlankHolder);
-    EXPECT_EQ(t.FaceUp(6), PictureIndexOf(61));
+    EXPECT_EQ(t.FaceUp(6), PictureIndexOf(Card("J♣")));
     EXPECT_TRUE(t.text.HasRunAt(7500, 2000, "Карты компа  6 "));
 }
 
 // The win test reads the count field, the loss test the computer's slots: a stale count
 // of 0 announces the computer's win, and an empty player hand then replaces it.
 TEST(ResultDisplay, CountFieldAndSlotsAreTestedSeparately) {
-    Results t;
-    t.Computer({{2, 56}});
+    Results t({}, {{2, "6♣"}});
     t.g.computerCardCount = 0;
 
     ShowResults(t.g);
@@ -163,11 +145,8 @@ TEST(ResultDisplay, CountFieldAndSlotsAreTestedSeparately) {
 
 // The computer's win: the fan goes blank before the results hide it.
 TEST(ResultDisplay, ComputerWonBlanksTheFanThenShowsResults) {
-    Results t;
-    t.Player({{1, 6}, {2, 7}, {3, 8}});
-    t.text.ClearText();
-    t.text.MoveTextPen(50, 6420);
-    t.text.PrintLine({"Комп выиграл"});
+    Results t({"6♠", "7♠", "8♠"});
+    t.text.ClearAndPrintStatus("Комп выиграл");
 
     ComputerWon(t.g);
 

@@ -9,86 +9,64 @@
 #include "cards/picture_catalogue.h"
 #include "flow/input_dispatch.h"
 #include "flow/procedures.h"
-#include "support/fakes.h"
+#include "support/steps.h"
 #include "flow/menu_events.h"
 #include "platform/random_sources.h"
 
 using namespace durak;
-using durak::fakes::TestTable;
+using namespace durak::fakes;
 
 namespace {
 
-// A game late on: the stock is used up (no draws), hearts are trumps, and the
-// computer has just covered the player's attack 6♦ with 9♦.
-void SetUpComputerCovered(TestTable& t, std::initializer_list<int> player,
-                          std::initializer_list<int> computer) {
-    GameState& g = t.g;
-    g.playMode = kPlayModeHuman;
-    g.trumpCard = 160;
-    g.dealtCount = 35;
-    int k = 1;
-    for (int c : player) g.playerHand[k++] = static_cast<Field>(c);
-    k = 1;
-    for (int c : computer) g.computerHand[k++] = static_cast<Field>(c);
-    g.computerCardCount = static_cast<Field>(g.computerHand.CountNonZero());
-    g.playerRole = 1;
-    g.tablePlayerAttack[1] = 106;
-    g.tableComputerDefence[1] = 109;
-    g.defenceCard = 109;
-    g.playerAttackCard = 0;
-    g.playerAttackPair = 2;
-    g.computerDefencePair = 2;
-    g.playerDefencePair = g.computerAttackPair = 1;
+// A game late on: the stock is used up (no draws), hearts are trumps, and the computer
+// has just covered the player's attack 6♦ with 9♦.
+Layout ComputerCovered(Cards player, Cards computer) {
+    return {.trump = "10♥", .playerHand = player, .computerHand = computer,
+            .playerAttack = {"6♦"}, .computerDefence = {"9♦"}};
 }
-
-int Count(const std::vector<Pause>& waits, PauseKind kind) {
-    int n = 0;
-    for (const auto& w : waits) n += (w.kind == kind);
-    return n;
-}
+void CoverHeld(TestTable& t) { t.g.defenceCard = static_cast<Field>(Card("9♦")); }
 
 }  // namespace
 
 TEST(WholeRound, ComputerLeadsAddsAndStopsAfterTwoCovers) {
-    TestTable t;
-    // Player: K♠ 7♠ 6♥ Q♣ 8♦ ; computer: Q♠ 7♣ Q♦ K♣.
-    SetUpComputerCovered(t, {13, 7, 156, 62, 108}, {12, 57, 112, 63});
+    TestTable t(ComputerCovered({"K♠", "7♠", "6♥", "Q♣", "8♦"}, {"Q♠", "7♣", "Q♦", "K♣"}));
+    CoverHeld(t);
     t.random.PushInt(1, 5);  // the lead starts its scan at spades
 
     // The button: the computer covered everything and leads the next round.
     Image70_Click(t.g);
-    EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Комп ходит..."));
+    EXPECT_TRUE(t.StatusShows("Комп ходит..."));
     EXPECT_EQ(t.g.computerDefendedCount, 1);
     EXPECT_EQ(t.g.playerRole, 2);
     EXPECT_EQ(t.g.tablePlayerAttack[1], 0);
-    EXPECT_EQ(t.g.tableComputerAttack[1], 12);  // Q♠ led
-    EXPECT_EQ(t.screen.PictureOf(72), PictureIndexOf(12));
-    EXPECT_EQ(t.g.computerAttackCard, 12);      // still the card to cover
-    EXPECT_EQ(t.screen.PictureOf(68), 93);      // the stock is used up: hearts icon
+    EXPECT_EQ(t.g.tableComputerAttack[1], Card("Q♠"));  // Q♠ led
+    EXPECT_EQ(t.screen.PictureOf(kComputerAttackPlace[1]), PictureIndexOf(Card("Q♠")));
+    EXPECT_EQ(t.g.computerAttackCard, Card("Q♠"));      // still the card to cover
+    EXPECT_EQ(t.screen.PictureOf(kTrumpSlot), kSuitIconHolder4);  // the stock is used up: hearts icon
 
     // K♠ covers the queen; the computer adds the king of clubs.
     Image41_Click(t.g);
-    EXPECT_EQ(t.g.tablePlayerDefence[1], 13);
-    EXPECT_EQ(t.screen.PictureOf(73), PictureIndexOf(13));
-    EXPECT_EQ(t.g.playerHand[1], 0);
-    EXPECT_EQ(t.g.tableComputerAttack[2], 63);
-    EXPECT_EQ(t.screen.PictureOf(74), PictureIndexOf(63));
+    EXPECT_EQ(t.g.tablePlayerDefence[1], Card("K♠"));
+    EXPECT_EQ(t.screen.PictureOf(kPlayerDefencePlace[1]), PictureIndexOf(Card("K♠")));
+    EXPECT_EQ(t.g.playerHand[1], kNoCard);
+    EXPECT_EQ(t.g.tableComputerAttack[2], Card("K♣"));
+    EXPECT_EQ(t.screen.PictureOf(kComputerAttackPlace[2]), PictureIndexOf(Card("K♣")));
 
     // A refused card: 7♠ neither beats K♣ nor is a trump.
     Image42_Click(t.g);
-    EXPECT_EQ(t.g.playerHand[2], 7);
-    EXPECT_EQ(t.g.tablePlayerDefence[2], 0);
+    EXPECT_EQ(t.g.playerHand[2], Card("7♠"));
+    EXPECT_EQ(t.g.tablePlayerDefence[2], kNoCard);
 
     // The trump 6♥ covers the king; no six in the computer's hand: the round ends.
     Image43_Click(t.g);
-    EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Мы отбидись..."));
+    EXPECT_TRUE(t.StatusShows("Мы отбидись..."));
     EXPECT_EQ(t.text.Dump().find("Комп не пошел"), std::string::npos);
     EXPECT_EQ(t.g.playerDefendedCount, 1);
     EXPECT_EQ(t.g.computerDefendedCount, 1);
-    EXPECT_EQ(t.g.playerRole, 1);
+    EXPECT_EQ(t.g.playerRole, kPlayerAttacks);
     EXPECT_TRUE(t.g.tableComputerAttack.AllZero());
     EXPECT_TRUE(t.g.tablePlayerDefence.AllZero());
-    EXPECT_EQ(Count(t.pauses.waits, PauseKind::PlayerCovered), 1);
+    EXPECT_EQ(t.pauses.Count(PauseKind::PlayerCovered), 1);
     // The computer keeps 7♣ and Q♦; the player 7♠, Q♣, 8♦.
     EXPECT_EQ(t.g.computerCardCount, 2);
     EXPECT_EQ(t.g.playerHand.CountNonZero(), 3);
@@ -96,79 +74,68 @@ TEST(WholeRound, ComputerLeadsAddsAndStopsAfterTwoCovers) {
 }
 
 TEST(WholeRound, PlayerTakesTheLeadAndTheComputerLeadsAgain) {
-    TestTable t;
-    SetUpComputerCovered(t, {13, 7, 156, 62, 108}, {12, 57, 112, 63});
+    TestTable t(ComputerCovered({"K♠", "7♠", "6♥", "Q♣", "8♦"}, {"Q♠", "7♣", "Q♦", "K♣"}));
+    CoverHeld(t);
     t.random.PushInt(1, 5);
     Image70_Click(t.g);
-    ASSERT_EQ(t.g.computerAttackCard, 12);
+    ASSERT_EQ(t.g.computerAttackCard, Card("Q♠"));
 
     // The button again: the player takes the queen; the led card is still known, so
     // the round reads as a take of a card actually on the table.
     t.random.PushInt(2, 5);  // the next lead starts at clubs
     Image70_Click(t.g);
-    EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Мы взяли..."));
+    EXPECT_TRUE(t.StatusShows("Мы взяли..."));
     EXPECT_EQ(t.g.playerTookCount, 1);
-    EXPECT_EQ(t.g.playerHand[6], 12);  // the close-up brings the taken card to slot 6
-    EXPECT_EQ(t.g.playerRole, 2);
-    EXPECT_EQ(t.g.tableComputerAttack[1], 57);  // 7♣ led next
-    EXPECT_EQ(t.g.computerAttackCard, 57);
-    EXPECT_EQ(Count(t.pauses.waits, PauseKind::PlayerCovered), 0);
+    EXPECT_EQ(t.g.playerHand[6], Card("Q♠"));  // the close-up brings the taken card to slot 6
+    EXPECT_EQ(t.g.playerRole, kPlayerDefends);
+    EXPECT_EQ(t.g.tableComputerAttack[1], Card("7♣"));  // 7♣ led next
+    EXPECT_EQ(t.g.computerAttackCard, Card("7♣"));
+    EXPECT_EQ(t.pauses.Count(PauseKind::PlayerCovered), 0);
 }
 
 TEST(WholeRound, CoveringWithTheLastCardWinsWithoutASecondRoundEnd) {
-    TestTable t;
     // The player holds only K♠; the computer leads Q♠ and has nothing of a king's rank.
-    SetUpComputerCovered(t, {13}, {12, 57, 112});
+    TestTable t(ComputerCovered({"K♠"}, {"Q♠", "7♣", "Q♦"}));
+    CoverHeld(t);
     t.random.PushInt(1, 5);
     Image70_Click(t.g);
-    ASSERT_EQ(t.g.tableComputerAttack[1], 12);
+    ASSERT_EQ(t.g.tableComputerAttack[1], Card("Q♠"));
 
+    // The cover ends the round inside the computer's attack; its follow-up does not end
+    // it a second time, and the player is not asked to answer anything.
+    StepLog steps(t);
     Image41_Click(t.g);
-    EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Мы выиграли"));
+    EXPECT_EQ(steps.Count("EndRound"), 1);
+    EXPECT_EQ(steps.Count("PlayerDefend"), 1);  // the click itself
+    EXPECT_TRUE(t.StatusShows("Мы выиграли"));
     EXPECT_EQ(t.text.Dump().find("Комп не пошел"), std::string::npos);
     EXPECT_EQ(t.g.playerDefendedCount, 1);
     EXPECT_EQ(t.g.computerDefendedCount, 1);  // the earlier round only: no phantom
     EXPECT_TRUE(t.text.HasRunAt(50, 250, "Мы отбились  1 раз"));
     EXPECT_TRUE(t.text.HasRunAt(50, 450, "Комп отбился  1 раз"));
     EXPECT_TRUE(t.g.tablePlayerDefence.AllZero());
-    EXPECT_EQ(t.screen.PictureOf(73), kBlankHolder);  // the beaten cover is not shown again
-    EXPECT_EQ(Count(t.pauses.waits, PauseKind::PlayerCovered), 1);
+    EXPECT_EQ(t.screen.PictureOf(kPlayerDefencePlace[1]), kBlankHolder);  // the beaten cover is not shown again
+    EXPECT_EQ(t.pauses.Count(PauseKind::PlayerCovered), 1);
 }
 
 TEST(WholeRound, PlayerLeadsAddsAndTheComputerTakes) {
-    TestTable t;
+    TestTable t({.trump = "10♥", .playerHand = {"9♣", "9♦", "J♥", "7♠"}, .computerHand = {"J♣", "6♠", "8♠"}});
     GameState& g = t.g;
-    g.playMode = kPlayModeHuman;
-    g.trumpCard = 160;
-    g.dealtCount = 35;
-    g.playerRole = 1;
-    g.playerAttackPair = g.computerDefencePair = g.computerAttackPair = g.playerDefencePair = 1;
-    // Player: 9♣ 9♦ J♥ 7♠; computer: J♣ 6♠ 8♠.
-    const int player[] = {59, 109, 161, 7};
-    for (int k = 1; k <= 4; ++k) g.playerHand[k] = static_cast<Field>(player[k - 1]);
-    const int computer[] = {61, 6, 8};
-    for (int k = 1; k <= 3; ++k) g.computerHand[k] = static_cast<Field>(computer[k - 1]);
-    g.computerCardCount = 3;
 
     Image41_Click(t.g);  // 9♣ led, J♣ covers
-    EXPECT_EQ(g.tablePlayerAttack[1], 59);
-    EXPECT_EQ(g.tableComputerDefence[1], 61);
-    EXPECT_EQ(g.playerAttackCard, 0);
+    EXPECT_EQ(g.tablePlayerAttack[1], Card("9♣"));
+    EXPECT_EQ(g.tableComputerDefence[1], Card("J♣"));
+    EXPECT_EQ(g.playerAttackCard, kNoCard);
     Image44_Click(t.g);  // 7♠: no such rank on the table, refused
-    EXPECT_EQ(g.playerHand[4], 7);
-    EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Мы ходим"));
+    EXPECT_EQ(g.playerHand[4], Card("7♠"));
+    EXPECT_TRUE(t.StatusShows("Мы ходим"));
     Image42_Click(t.g);  // 9♦ by the attack card's rank; no diamond, no trump: taken
-    EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Комп взял.."));
+    EXPECT_TRUE(t.StatusShows("Комп взял.."));
     EXPECT_EQ(g.computerTookCount, 1);
-    EXPECT_EQ(g.playerRole, 1);
-    EXPECT_EQ(g.playerAttackCard, 0);
+    EXPECT_EQ(g.playerRole, kPlayerAttacks);
+    EXPECT_EQ(g.playerAttackCard, kNoCard);
     EXPECT_EQ(g.computerHand.CountNonZero(), 5);  // its two cards and the three taken
-    EXPECT_EQ(Count(t.pauses.waits, PauseKind::ComputerTook), 1);
-
-    // A second press of the button counts no second take.
-    Image70_Click(t.g);
-    EXPECT_EQ(g.computerTookCount, 1);
-    EXPECT_EQ(t.text.Dump().find("Комп взял.."), std::string::npos);
+    EXPECT_EQ(t.pauses.Count(PauseKind::ComputerTook), 1);
 }
 
 // The chain's guard must trip before the stack runs out. Measured here, in the build the
@@ -222,71 +189,53 @@ TEST(WholeRound, TwoComputerChainsFitTheStackWithinTheGuard) {
 TEST(WholeRound, NoCardIsAddedToAnEmptyHand) {
     struct Case {
         const char* what;
-        std::initializer_list<int> player;
-        Field dealtCount;  // 35: the stock is used up; 34: one card is left in it
+        Cards player;
+        bool tenOfClubsInStock;  // the one card not yet drawn; otherwise the stock is used up
     };
     const Case cases[] = {
-        {"last card covers, stock used up", {156}, 35},
-        {"a card left in the hand", {156, 108}, 35},
-        {"last card covers, one card left in the stock", {156}, 34},
+        {"last card covers, stock used up", {"6♥"}, false},
+        {"a card left in the hand", {"6♥", "8♦"}, false},
+        {"last card covers, one card left in the stock", {"6♥"}, true},
     };
-    constexpr int kLeftInStock = 60;  // 10♣, the one card not yet seen
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        TestTable t;
-        GameState& g = t.g;
-        g.playMode = kPlayModeHuman;
-        g.trumpCard = 160;
-        g.dealtCount = c.dealtCount;
-        int k = 1;
-        for (int card : c.player) g.playerHand[k++] = static_cast<Field>(card);
-        g.computerHand[2] = 56;
-        g.computerHand[3] = 112;
-        g.computerCardCount = 2;
-        // Every card but 10♣ has left the stock.
-        k = 1;
-        for (int suit = 0; suit < 4; ++suit)
-            for (int rank = 6; rank <= 14; ++rank)
-                if (50 * suit + rank != kLeftInStock) g.seenCards[k++] = static_cast<Field>(50 * suit + rank);
         // The computer's lead lies on the table, waiting to be covered.
-        g.playerRole = 2;
-        g.attackPhase = 4;
-        g.tableComputerAttack[1] = 7;
-        g.computerAttackCard = 7;
-        g.computerAttackPair = 2;
-        g.playerDefencePair = 1;
-        g.playerAttackPair = g.computerDefencePair = 1;
-        if (c.dealtCount < 35) t.random.PushInt(PictureIndexOf(kLeftInStock), 41);
+        TestTable t({.playerRole = kPlayerDefends, .attackPhase = kComputerCardDown, .trump = "10♥",
+                     .stock = c.tenOfClubsInStock ? Cards{"10♣"} : Cards{},
+                     .playerHand = c.player, .computerHand = {"", "6♣", "Q♦"}, .computerAttack = {"7♠"}});
+        GameState& g = t.g;
+        g.computerAttackCard = static_cast<Field>(Card("7♠"));
+        if (c.tenOfClubsInStock) t.random.PushInt(PictureIndexOf(Card("10♣")), 41);
 
         Image41_Click(t.g);  // 6♥ covers 7♠
-        EXPECT_EQ(g.playerHand[1], c.player.size() == 1 && c.dealtCount < 35 ? kLeftInStock : 0);
         const bool emptyHand = c.player.size() == 1;
+        EXPECT_EQ(g.playerHand[1], emptyHand && c.tenOfClubsInStock ? Card("10♣") : kNoCard);
         if (!emptyHand) {
             // The computer adds its six, and the player is to cover it.
-            EXPECT_EQ(g.tableComputerAttack[2], 56);
-            EXPECT_EQ(g.computerHand[2], 0);
-            EXPECT_EQ(g.playerRole, 2);
-            EXPECT_FALSE(t.text.HasRunAt(50, 6420, "Мы выиграли"));
+            EXPECT_EQ(g.tableComputerAttack[2], Card("6♣"));
+            EXPECT_EQ(g.computerHand[2], kNoCard);
+            EXPECT_EQ(g.playerRole, kPlayerDefends);
+            EXPECT_FALSE(t.StatusShows("Мы выиграли"));
             continue;
         }
         // Nothing is added: the round ends as covered, the computer keeps its six.
         EXPECT_EQ(g.playerDefendedCount, 1);
-        EXPECT_EQ(g.computerHand[2], 56);
+        EXPECT_EQ(g.computerHand[2], Card("6♣"));
         EXPECT_TRUE(g.tableComputerAttack.AllZero());
-        EXPECT_EQ(Count(t.pauses.waits, PauseKind::PlayerCovered), 1);
-        if (c.dealtCount == 35) {
-            EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Мы выиграли")) << t.text.Dump();
+        EXPECT_EQ(t.pauses.Count(PauseKind::PlayerCovered), 1);
+        if (!c.tenOfClubsInStock) {
+            EXPECT_TRUE(t.StatusShows("Мы выиграли")) << t.text.Dump();
             EXPECT_TRUE(t.text.HasRunAt(50, 250, "Мы отбились  1 раз")) << t.text.Dump();
             // The computer's cards are turned face up where its fan was.
             EXPECT_FALSE(t.screen.IsVisible(kComputerFanSlot));
-            EXPECT_EQ(t.screen.PictureOf(kComputerFaceUpSlot1 + 1), PictureIndexOf(56));
-            EXPECT_EQ(t.screen.PictureOf(kComputerFaceUpSlot1 + 2), PictureIndexOf(112));
+            EXPECT_EQ(t.screen.PictureOf(kComputerFaceUpSlot1 + 1), PictureIndexOf(Card("6♣")));
+            EXPECT_EQ(t.screen.PictureOf(kComputerFaceUpSlot1 + 2), PictureIndexOf(Card("Q♦")));
         } else {
             // The stock's last card goes to the player, who leads the next round.
-            EXPECT_TRUE(t.text.HasRunAt(50, 6420, "Мы отбидись...")) << t.text.Dump();
-            EXPECT_EQ(g.playerRole, 1);
+            EXPECT_TRUE(t.StatusShows("Мы отбидись...")) << t.text.Dump();
+            EXPECT_EQ(g.playerRole, kPlayerAttacks);
             EXPECT_EQ(g.dealtCount, 35);
-            EXPECT_FALSE(t.text.HasRunAt(50, 6420, "Мы выиграли"));
+            EXPECT_FALSE(t.StatusShows("Мы выиграли"));
         }
         EXPECT_TRUE(t.random.values.empty());
     }
