@@ -148,9 +148,7 @@ constexpr int kTrumpSlot = 68;
 constexpr int kStockSlot = 69;
 constexpr int kActionButtonSlot = 70;
 constexpr int kComputerFaceUpSlot1 = 94;  // 94..99: computerHand[1..6] at the game's end
-constexpr int kComputerFaceUpSlots = 6;
 
-constexpr int kHandSlots = 12;  // the player's hand slots, 1..12
 // Hand slot s (1..12) of the player: Image41..46, then Image78..83.
 constexpr int HandSlotControl(int s) { return s <= 6 ? 40 + s : 71 + s; }
 // Hand slot number 1..12 of a control, 0 when the control is no hand slot.

@@ -33,7 +33,7 @@ bool KeyboardFocus::HoldsCard(int control) const {
 }
 
 int KeyboardFocus::NeighbourCard(int control, int step) const {
-    for (int s = HandSlotOfControl(control) + step; s >= 1 && s <= kHandSlots; s += step)
+    for (int s = HandSlotOfControl(control) + step; s >= 1 && s <= kPlayerHandSlots; s += step)
         if (HoldsCard(HandSlotControl(s))) return HandSlotControl(s);
     return 0;
 }
@@ -44,7 +44,7 @@ int KeyboardFocus::FirstCard() const {
 }
 
 int KeyboardFocus::LastCard() const {
-    const int last = HandSlotControl(kHandSlots);
+    const int last = HandSlotControl(kPlayerHandSlots);
     return HoldsCard(last) ? last : NeighbourCard(last, -1);
 }
 

@@ -66,7 +66,7 @@ void PutPlace(Table& t, int control, int left, int top, int width = kPlaceW, int
 // stock, the action button and the computer's cards shown face up at the end.
 void PutDisplaySlots(Table& t) {
     // The hand in a row, each card 480 twips right of the one before; the sixth is wider.
-    for (int s = 1; s <= kHandSlots; ++s)
+    for (int s = 1; s <= kPlayerHandSlots; ++s)
         PutPlace(t, HandSlotControl(s), 240 + 480 * (s - 1), 4920, s == 6 ? 1215 : kPlaceW);
     // The six pairs of the table stand 1560 twips apart. The attack card lies low when
     // the player attacks and high when the computer does; the cover lies 360 twips to
@@ -82,7 +82,7 @@ void PutDisplaySlots(Table& t) {
     PutPlace(t, kComputerDefencePlace[kPairs], 8280, 2880, kPlaceW, 1335);
 
     PutPlace(t, kComputerFanSlot, 6720, 360, 2295, 1455);
-    for (int k = 0; k < kComputerFaceUpSlots; ++k) PutPlace(t, kComputerFaceUpSlot1 + k, 6720 + 240 * k, 360);
+    for (int k = 0; k < kFrontSlots; ++k) PutPlace(t, kComputerFaceUpSlot1 + k, 6720 + 240 * k, 360);
     PutPlace(t, kTrumpSlot, 3600, 480, kPlaceW, 1335);
     Put(t, kStockSlot, 5160, 600, 1530, 1080, kStockHolder, false);  // never shown
     Put(t, kActionButtonSlot, 7440, 4920, 1710, 1380, kButtonHolder, true);

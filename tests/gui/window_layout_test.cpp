@@ -73,7 +73,7 @@ TEST(WindowLayout, SlotsAreNamedAfterTheirControlsAndTheShownOnesLieInTheClientA
             EXPECT_TRUE(client.contains(t.slot(c).geometry()));
         }
     }
-    const QRect lastHandSlot = t.slot(HandSlotControl(kHandSlots)).geometry();
+    const QRect lastHandSlot = t.slot(HandSlotControl(kPlayerHandSlots)).geometry();
     EXPECT_EQ(lastHandSlot.right() + 1, 6615 / 15);
     EXPECT_LT(lastHandSlot.right(), t.slot(kActionButtonSlot).geometry().left());
 }
@@ -83,11 +83,11 @@ TEST(WindowLayout, SlotsAreNamedAfterTheirControlsAndTheShownOnesLieInTheClientA
 // corner index and all, in view, and the last shows whole.
 TEST(WindowLayout, HandCardsLieInARowLeftToRightEachCornerIndexInView) {
     TestWindow t;
-    for (int s = 1; s <= kHandSlots; ++s) ShowCard(t.surface(), HandSlotControl(s), Card(s));
+    for (int s = 1; s <= kPlayerHandSlots; ++s) ShowCard(t.surface(), HandSlotControl(s), Card(s));
     const QImage shot = GrabClient(t.surface());
-    for (int s = 1; s <= kHandSlots; ++s) {
+    for (int s = 1; s <= kPlayerHandSlots; ++s) {
         SCOPED_TRACE(s);
-        EXPECT_EQ(PictureMismatches(shot, CardPicture(s), QPoint(16 + 32 * (s - 1), 328), s < kHandSlots ? 32 : -1), 0);
+        EXPECT_EQ(PictureMismatches(shot, CardPicture(s), QPoint(16 + 32 * (s - 1), 328), s < kPlayerHandSlots ? 32 : -1), 0);
     }
 }
 
@@ -99,14 +99,14 @@ TEST(WindowLayout, EmptyHandSlotsTakeTheClicksOfTheirWholeArea) {
     TestWindow t;
     EXPECT_EQ(ClickedControl(t, QPoint(16, 328)), HandSlotControl(1));
     EXPECT_EQ(ClickedControl(t, QPoint(15, 328)), 0);
-    for (int s = 1; s <= kHandSlots; ++s) {
+    for (int s = 1; s <= kPlayerHandSlots; ++s) {
         SCOPED_TRACE(s);
         const int right = 16 + 32 * (s - 1) + (s == 6 ? 80 : 72);
         EXPECT_EQ(ClickedControl(t, QPoint(right, 328)), HandSlotControl(s));
         EXPECT_EQ(ClickedControl(t, QPoint(right, 424)), HandSlotControl(s));
         EXPECT_EQ(ClickedControl(t, QPoint(right, 327)), 0);
         EXPECT_EQ(ClickedControl(t, QPoint(right, 425)), 0);
-        EXPECT_EQ(ClickedControl(t, QPoint(right + 1, 376)), s < kHandSlots ? HandSlotControl(s + 1) : 0);
+        EXPECT_EQ(ClickedControl(t, QPoint(right + 1, 376)), s < kPlayerHandSlots ? HandSlotControl(s + 1) : 0);
     }
 }
 
@@ -165,15 +165,15 @@ TEST(WindowLayout, TheComputersCardsTheStockAndTheButtonLieInTheirPlaces) {
     EXPECT_EQ(ClickedControl(t, button + QPoint(40, 92)), 0);
 
     EXPECT_EQ(t.slot(kComputerFanSlot).size(), QSize(153, 97));
-    for (int k = 0; k < kComputerFaceUpSlots; ++k) {
+    for (int k = 0; k < kFrontSlots; ++k) {
         EXPECT_EQ(t.slot(kComputerFaceUpSlot1 + k).size(), QSize(73, 97));
         ShowCard(t.surface(), kComputerFaceUpSlot1 + k, Card(k + 1));
     }
     t.surface().SetVisible(kStockSlot, true);
     const QImage shot = GrabClient(t.surface());
-    for (int k = 0; k < kComputerFaceUpSlots; ++k) {
+    for (int k = 0; k < kFrontSlots; ++k) {
         SCOPED_TRACE(k);
-        const int last = kComputerFaceUpSlots - 1;
+        const int last = kFrontSlots - 1;
         EXPECT_EQ(PictureMismatches(shot, CardPicture(k + 1), QPoint(448 + 16 * k, 24), k < last ? 16 : -1), 0);
     }
     EXPECT_EQ(PictureMismatches(shot, HolderImage(kStockHolder), QPoint(344, 40)), 0);
