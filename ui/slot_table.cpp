@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "cards/card_code.h"
+#include "cards/numbers.h"
 
 namespace durak::qt {
 
@@ -20,6 +21,11 @@ void Put(Table& t, int control, int left, int top, int width, int height, int pi
     t[control] = SlotSpec{control, left, top, width, height, picture, shown};
 }
 
+// A hidden holder that starts with its own picture, of `width` × `height` pixels.
+void PutHolder(Table& t, int holder, int left, int top, int width, int height) {
+    Put(t, holder, left, top, width * kTwipsPerPixel, height * kTwipsPerPixel, holder, false);
+}
+
 // The hidden picture holders: the 36 faces in four rows of ten, the fans of backs, the
 // stock and the suit icons. Only the four blank holders are shown, and they show nothing.
 void PutHolders(Table& t) {
@@ -27,53 +33,59 @@ void PutHolders(Table& t) {
     const int rowTop[4] = {240, 240, 1920, 1920};
     for (int row = 0; row < 4; ++row) {
         for (int k = 1; k <= 10; ++k) {
-            const int n = 10 * row + k;
+            const int n = kFirstCardHolder + 10 * row + k - 1;
             const int left = rowLeft[row] + 240 * (k - 1);
             if (IsBlankIndex(n)) Put(t, n, left, rowTop[row], kPlaceW, kPlaceH, 0, true);
             else Put(t, n, left, rowTop[row], kCardW, kCardH, n, false);
         }
     }
-    // Fans of 6, 5, 4, 3, 2, 1, 9, 10 and 12 backs, lying about the table area; the
-    // twelve-card fan hangs partly off the left edge.
-    Put(t, 47, 240, 3600, 138 * 15, 94 * 15, 47, false);
-    Put(t, 48, 2400, 3600, 125 * 15, 94 * 15, 48, false);
-    Put(t, 49, 4440, 3600, 112 * 15, 94 * 15, 49, false);
-    Put(t, 50, 6480, 3600, 99 * 15, 93 * 15, 50, false);
-    Put(t, 51, 240, 1200, 85 * 15, 93 * 15, 51, false);
-    Put(t, 52, 2400, 1200, 72 * 15, 94 * 15, 52, false);
-    Put(t, 54, 4440, 1200, 141 * 15, 94 * 15, 54, false);
-    Put(t, 55, 6480, 1200, 125 * 15, 94 * 15, 55, false);
-    Put(t, 71, -1200, 2400, 137 * 15, 94 * 15, 71, false);
+    // The fans of backs, lying about the table area; the twelve-card fan hangs partly
+    // off the left edge.
+    PutHolder(t, kFanHolder6, 240, 3600, 138, 94);
+    PutHolder(t, kFanHolder5, 2400, 3600, 125, 94);
+    PutHolder(t, kFanHolder4, 4440, 3600, 112, 94);
+    PutHolder(t, kFanHolder3, 6480, 3600, 99, 93);
+    PutHolder(t, kFanHolder2, 240, 1200, 85, 93);
+    PutHolder(t, kFanHolder1, 2400, 1200, 72, 94);
+    PutHolder(t, kFanHolder9, 4440, 1200, 141, 94);
+    PutHolder(t, kFanHolder10, 6480, 1200, 125, 94);
+    PutHolder(t, kFanHolder12, -1200, 2400, 137, 94);
     // Suit icons: spade, club, diamond, heart.
-    Put(t, 90, 7560, 2400, 66 * 15, 87 * 15, 90, false);
-    Put(t, 91, 7800, 2160, 70 * 15, 95 * 15, 91, false);
-    Put(t, 92, 8040, 1920, 72 * 15, 95 * 15, 92, false);
-    Put(t, 93, 8280, 1680, 73 * 15, 102 * 15, 93, false);
+    PutHolder(t, kSuitIconHolder1, 7560, 2400, 66, 87);
+    PutHolder(t, kSuitIconHolder1 + 1, 7800, 2160, 70, 95);
+    PutHolder(t, kSuitIconHolder1 + 2, 8040, 1920, 72, 95);
+    PutHolder(t, kSuitIconHolder4, 8280, 1680, 73, 102);
+}
+
+// A display slot, shown at start with no picture.
+void PutPlace(Table& t, int control, int left, int top, int width = kPlaceW, int height = kPlaceH) {
+    Put(t, control, left, top, width, height, 0, true);
 }
 
 // The slots the game draws into: the hand, the table, the fan, the trump card, the
 // stock, the action button and the computer's cards shown face up at the end.
 void PutDisplaySlots(Table& t) {
-    for (int s = 1; s <= 12; ++s) {
-        const int control = s <= 6 ? 40 + s : 71 + s;
-        Put(t, control, 240 + 480 * (s - 1), 4920, s == 6 ? 1215 : kPlaceW, kPlaceH, 0, true);
+    // The hand in a row, each card 480 twips right of the one before; the sixth is wider.
+    for (int s = 1; s <= kPlayerHandSlots; ++s)
+        PutPlace(t, HandSlotControl(s), 240 + 480 * (s - 1), 4920, s == 6 ? 1215 : kPlaceW);
+    // The six pairs of the table stand 1560 twips apart. The attack card lies low when
+    // the player attacks and high when the computer does; the cover lies 360 twips to
+    // its right, over it, shifted up or down.
+    for (int k = 1; k <= kPairs; ++k) {
+        const int left = 120 + 1560 * (k - 1);
+        PutPlace(t, kPlayerAttackPlace[k], left, 3360);
+        PutPlace(t, kComputerDefencePlace[k], left + 360, 2760);
+        PutPlace(t, kComputerAttackPlace[k], left, 2400);
+        PutPlace(t, kPlayerDefencePlace[k], left + 360, 3240);
     }
-    struct Place { int control, left, top; };
-    constexpr Place kTable[] = {
-        {56, 120, 3360},  {57, 480, 2760},  {58, 1680, 3360}, {59, 2040, 2760},
-        {60, 3240, 3360}, {61, 3600, 2760}, {62, 4800, 3360}, {63, 5160, 2760},
-        {64, 6360, 3360}, {65, 6720, 2760}, {66, 7920, 3360}, {67, 8280, 2880},
-        {72, 120, 2400},  {73, 480, 3240},  {74, 1680, 2400}, {75, 2040, 3240},
-        {76, 3240, 2400}, {77, 3600, 3240}, {84, 4800, 2400}, {85, 6360, 2400},
-        {86, 7920, 2400}, {87, 5160, 3240}, {88, 6720, 3240}, {89, 8280, 3240}};
-    for (const Place& p : kTable) {
-        Put(t, p.control, p.left, p.top, kPlaceW, p.control == 67 ? 1335 : kPlaceH, 0, true);
-    }
-    Put(t, 53, 6720, 360, 2295, 1455, 0, true);
-    for (int k = 0; k < 6; ++k) Put(t, 94 + k, 6720 + 240 * k, 360, kPlaceW, kPlaceH, 0, true);
-    Put(t, 68, 3600, 480, kPlaceW, 1335, 0, true);
-    Put(t, 69, 5160, 600, 1530, 1080, 69, false);
-    Put(t, 70, 7440, 4920, 1710, 1380, 70, true);
+    // The last pair's cover when the player attacks lies a little lower and is shorter.
+    PutPlace(t, kComputerDefencePlace[kPairs], 8280, 2880, kPlaceW, 1335);
+
+    PutPlace(t, kComputerFanSlot, 6720, 360, 2295, 1455);
+    for (int k = 0; k < kFrontSlots; ++k) PutPlace(t, kComputerFaceUpSlot1 + k, 6720 + 240 * k, 360);
+    PutPlace(t, kTrumpSlot, 3600, 480, kPlaceW, 1335);
+    Put(t, kStockSlot, 5160, 600, 1530, 1080, kStockHolder, false);  // never shown
+    Put(t, kActionButtonSlot, 7440, 4920, 1710, 1380, kButtonHolder, true);
 }
 
 Table BuildTable() {

@@ -2,14 +2,18 @@
 
 #include <QCoreApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
 
+#include "cards/card_code.h"
 #include "flow/input_dispatch.h"
+#include "ui/input_gate.h"
 #include "ui/table_accessibility.h"
 
 namespace durak::qt {
@@ -36,7 +40,8 @@ QFont TableSurface::TextFont() {
 // lies over an earlier one, and give each holder and each slot its starting picture and
 // visibility.
 TableSurface::TableSurface(TextLayer& text, QWidget* parent)
-    : QWidget(parent), text_(text), font_(TextFont()) {
+    : QWidget(parent), text_(text), font_(TextFont()),
+      keyboard_(*this, [this] { if (accessibility_) accessibility_->FocusMoved(); }) {
     setObjectName(QStringLiteral("client"));
     setFixedSize(kClientWidthPx, kClientHeightPx);
     setAutoFillBackground(true);  // the style's standard window background
@@ -80,6 +85,25 @@ void TableSurface::SetVisible(int slot, bool visible) {
     }
 }
 
+// When a slot changes, the focus leaves a card that has gone; a screen reader hears of
+// every change of a slot or of the text.
+void TableSurface::ScreenChanged(int control) {
+    keyboard_.SlotChanged(control);
+    if (accessibility_ && QAccessible::isActive()) accessibility_->ScreenChanged();
+}
+
+int TableSurface::ShownHolder(int control) const {
+    const PictureSlot* slot = Slot(control);
+    if (!slot || slot->isHidden()) return 0;
+    const int holder = slot->Holder();
+    return IsBlankIndex(holder) ? 0 : holder;
+}
+
+TableAccessibility* TableSurface::Accessibility() {
+    if (!accessibility_) accessibility_ = new TableAccessibility(*this);
+    return accessibility_;
+}
+
 // A card lies over the one before it, but an empty slot shows nothing: the user sees
 // the card beneath, so a point on a visible picture belongs to that picture's slot
 // even where a later, blank slot's area lies over it. Only the bare background is left
@@ -102,11 +126,7 @@ PictureSlot* TableSurface::ClickTargetAt(QPoint point) const {
 // without its press (the press came while the game was busy and was dropped) is no click.
 void TableSurface::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
-    // The mouse is in use: the focus ring goes until a key brings it back.
-    if (keyboardInUse_) {
-        keyboardInUse_ = false;
-        update(FocusRingArea(FocusedControl()));
-    }
+    keyboard_.MouseUsed();
     const PictureSlot* target = ClickTargetAt(event->position().toPoint());
     pressedControl_ = target ? target->Control() : 0;
     event->accept();
@@ -119,6 +139,53 @@ void TableSurface::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     const PictureSlot* target = ClickTargetAt(event->position().toPoint());
     if (pressed != 0 && target && target->Control() == pressed) emit slotClicked(pressed);
+}
+
+// A click made with a key or by a screen reader's press goes where a mouse click goes,
+// and like a mouse click it is dropped while the game is busy.
+void TableSurface::ActivateSlot(int control) {
+    if (gate_ && gate_->IsClosed()) return;
+    if (ClickEventOf(control) == nullptr) return;
+    emit slotClicked(control);
+}
+
+// The action button's words, for mouse users as for a screen reader.
+bool TableSurface::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const PictureSlot* target = ClickTargetAt(help->pos());
+        if (target && target->Control() == kActionButtonSlot)
+            QToolTip::showText(help->globalPos(), QStringLiteral("Беру / Бито"), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+// The keys of the table go to its keyboard focus; the others go their usual way.
+void TableSurface::keyPressEvent(QKeyEvent* event) {
+    if (keyboard_.KeyPressed(*event))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+// Tab and Shift+Tab stay on the table: they go between the hand and the button.
+bool TableSurface::focusNextPrevChild(bool) {
+    keyboard_.TabPressed();
+    return true;
+}
+
+void TableSurface::focusInEvent(QFocusEvent* event) {
+    keyboard_.TableFocusChanged();
+    QWidget::focusInEvent(event);
+    if (accessibility_) accessibility_->FocusMoved();
+}
+
+void TableSurface::focusOutEvent(QFocusEvent* event) {
+    keyboard_.TableFocusChanged();
+    QWidget::focusOutEvent(event);
 }
 
 // Bring the window up, in front and active, and paint what the game has done so far.
@@ -220,10 +287,7 @@ void TableSurface::paintEvent(QPaintEvent* event) {
             painter.drawPixmap(s->pos(), s->Picture());
         }
     }
-    if (keyboardInUse_ && hasFocus()) {
-        painter.setClipping(false);
-        PaintFocusRing(painter);
-    }
+    keyboard_.PaintRing(painter);
 }
 
 }  // namespace durak::qt

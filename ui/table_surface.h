@@ -1,13 +1,12 @@
 // The client area of the window: the background with the printed text and plotted
 // pixels of the text layer, and the 99 picture slots over it, all painted here. It is the window's
-// Screen: the game sets pictures and shows or hides slots through it.
+// Screen: the game sets pictures and shows or hides slots through it. It takes the clicks
+// of the mouse; the keys of the table go to its keyboard focus (keyboard_focus.h).
 #pragma once
 
 #include <QFont>
 #include <QStaticText>
 #include <QWidget>
-
-class QPainter;
 
 #include <array>
 #include <string>
@@ -15,9 +14,10 @@ class QPainter;
 #include <vector>
 
 #include "ports/ports.h"
+#include "ports/text_layer.h"
+#include "ui/keyboard_focus.h"
 #include "ui/picture_slot.h"
 #include "ui/picture_store.h"
-#include "ports/text_layer.h"
 
 namespace durak::qt {
 
@@ -54,12 +54,10 @@ public:
     int ShownHolder(int control) const;
     const TextLayer& Text() const { return text_; }
 
-    // Keyboard play (table_keyboard.cpp). The input gate keys and presses pass through.
+    // The input gate that keys and a screen reader's presses pass through, as clicks do.
     void SetInputGate(const InputGate* gate) { gate_ = gate; }
-    // The hand slot or the action button the keyboard focus is on; 0 for none.
-    int FocusedControl() const;
-    // Whether the focus ring shows: the keyboard is in use.
-    bool KeyboardInUse() const { return keyboardInUse_; }
+    // The hand slot or the action button the keyboard focus is on (keyboard_focus.h).
+    int FocusedControl() const { return keyboard_.Focused(); }
     // A click on `control` made by a key or by a screen reader's press: dropped while
     // the gate is closed, as a mouse click is.
     void ActivateSlot(int control);
@@ -94,14 +92,6 @@ private:
     // A slot or the text changed: the focus leaves a card that is gone, and a screen
     // reader hears of the change.
     void ScreenChanged(int control);
-    // Keyboard focus helpers (table_keyboard.cpp).
-    bool HoldsCard(int control) const;
-    int NeighbourCard(int control, int step) const;
-    int FirstCard() const;
-    void MoveFocus(int control);
-    void PaintFocusRing(QPainter& painter) const;
-    QRect FocusRingArea(int control) const;
-    void OpenMenuBar();
 
     TextLayer& text_;
     QFont font_;
@@ -113,9 +103,7 @@ private:
     std::vector<TextLayer::Pixel> syncedPixels_;
     std::unordered_map<std::string, LaidOutLine> laidOut_;
     const InputGate* gate_ = nullptr;
-    int focus_ = 0;           // the focused hand slot or the action button; 0 for none yet
-    int lastHandFocus_ = 0;   // the card Tab goes back to from the button
-    bool keyboardInUse_ = false;
+    KeyboardFocus keyboard_;
     TableAccessibility* accessibility_ = nullptr;  // a child object, made on demand
 };
 

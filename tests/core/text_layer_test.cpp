@@ -1,5 +1,8 @@
-// The printed-text model: item forms, the pen, clearing, and what is kept.
+// The printed-text model (item forms, the pen, clearing, and what is kept), what the
+// menu choices and the clicks do before a game, and the waits in real time.
 #include <gtest/gtest.h>
+
+#include <chrono>
 
 #include "flow/input_dispatch.h"
 #include "support/fakes.h"
@@ -90,25 +93,38 @@ TEST(TextCost, RepeatedOrInvisibleOutputAddsNothing) {
     EXPECT_GT(t.PenY(), 0);
 }
 
+// A choice of mode or pace sets those two fields and nothing else: no deal, no picture,
+// no printed line. Each pace also chooses the two computers; the pace stays as chosen
+// until another pace is chosen.
 TEST(Menus, ModeAndPaceOnlySetFields) {
     fakes::TestTable t;
+    auto expect = [&](int mode, int pace) {
+        EXPECT_EQ(t.g.playMode, mode);
+        EXPECT_EQ(t.g.delayFactor, pace);
+    };
     Form_Load(t.g);
-    EXPECT_EQ(t.g.playMode, 1);
-    EXPECT_EQ(t.g.delayFactor, 0);
+    expect(1, 0);
     EXPECT_EQ(t.g.playerRole, 0);  // no game until "Новая"
     MenuTwoComputers(t.g);          // submenu opened and closed without a pace
-    EXPECT_EQ(t.g.playMode, 200);
-    EXPECT_EQ(t.g.delayFactor, 0);
-    MenuMediumGame(t.g);
-    EXPECT_EQ(t.g.delayFactor, 300);
+    expect(200, 0);
     MenuOneComputer(t.g);
-    EXPECT_EQ(t.g.playMode, 1);
-    EXPECT_EQ(t.g.delayFactor, 300);
-    MenuSlowGame(t.g);
-    EXPECT_EQ(t.g.playMode, 200);
-    EXPECT_EQ(t.g.delayFactor, 600);
+    expect(1, 0);
+    MenuMediumGame(t.g);
+    expect(200, 300);
+    MenuOneComputer(t.g);
+    expect(1, 300);
+    MenuTwoComputers(t.g);  // opened again: the pace chosen before is kept
+    expect(200, 300);
+    MenuOneComputer(t.g);
     MenuFastGame(t.g);
-    EXPECT_EQ(t.g.delayFactor, 1);
+    expect(200, 1);
+    MenuOneComputer(t.g);
+    MenuSlowGame(t.g);
+    expect(200, 600);
+    MenuSlowGame(t.g);  // the same pace twice changes nothing
+    expect(200, 600);
+    EXPECT_EQ(t.g.playerRole, 0);
+    EXPECT_TRUE(t.g.playerHand.AllZero());
     EXPECT_TRUE(t.screen.log.empty());
     EXPECT_TRUE(t.text.Runs().empty());
 }
@@ -136,24 +152,43 @@ TEST(Clicks, BeforeTheFirstGameAHandClickChangesNothing) {
     EXPECT_TRUE(t.text.Runs().empty());
 }
 
-TEST(PauseTable, DurationsFollowTheCompositions) {
-    auto ms = [](const Pause& p) {
-        return static_cast<double>(PauseDuration(p).count()) / 1e6;
-    };
-    EXPECT_NEAR(ms(PlayerCoveredPause()), 1000.0, 0.5);
-    EXPECT_NEAR(ms(ComputerTookPause()), 1000.0, 0.5);
-    EXPECT_NEAR(ms(TwoComputerRoundEndPause()), (2 * 29000 + 12 * 21000) / 2100.0, 0.5);
-    EXPECT_NEAR(ms(DefendContinuationPause(0)), 100.0 + 120.0, 0.5);
-    // Pace-scaled parts stay proportional to the pace: 1 : 300 : 600.
-    for (auto make : {&AutoLeadClosingPause, &DefendContinuationPause, &FollowUpPause}) {
-        const double base = ms(make(0));
-        const double fast = ms(make(1)) - base;
-        const double medium = ms(make(300)) - base;
-        const double slow = ms(make(600)) - base;
-        EXPECT_GT(fast, 0.0);
-        EXPECT_NEAR(medium / fast, 300.0, 3.0);
-        EXPECT_NEAR(slow / medium, 2.0, 0.01);
+namespace {
+// The waits in real time. The units: a round-end wait of 29000 × 1250 slow turns lasts
+// a second, 12 × 21000 fast turns 120 ms, 29000 empty lines 100 ms.
+constexpr double kSlowNs = 1e9 / (29000.0 * 1250.0);
+constexpr double kFastNs = 120e6 / (12 * 21000.0);
+constexpr double kLineNs = 100e6 / 29000.0;
+
+long long Ns(double slow, double fast, double lines) {
+    return static_cast<long long>(slow * kSlowNs + fast * kFastNs + lines * kLineNs + 0.5);
+}
+}  // namespace
+
+TEST(PauseDurations, EachWaitLastsAsItsCompositionSays) {
+    EXPECT_EQ(PauseDuration(PlayerCoveredPause()), std::chrono::seconds(1));
+    EXPECT_EQ(PauseDuration(ComputerTookPause()), std::chrono::seconds(1));
+    EXPECT_EQ(PauseDuration(TwoComputerRoundEndPause()).count(), Ns(0, 2 * 29000 + 12 * 21000, 0));
+    for (int pace : {0, 1, 300, 600}) {
+        SCOPED_TRACE(pace);
+        EXPECT_EQ(PauseDuration(AutoLeadClosingPause(pace)).count(), Ns(16000.0 * pace, 7 * 21000, 0));
+        EXPECT_EQ(PauseDuration(DefendContinuationPause(pace)).count(), Ns(50.0 * pace, 12 * 21000, 29000));
+        EXPECT_EQ(PauseDuration(FollowUpPause(pace)).count(), Ns(21000.0 * pace, 12 * 21000, 29000));
     }
-    EXPECT_EQ(FollowUpPause(300).slowTurns, 21000LL * 300);
-    EXPECT_EQ(AutoLeadClosingPause(600).fastTurns, 7LL * 21000);
+}
+
+TEST(PauseDurations, PaceScalesOnlyThePaceScaledPartLinearly) {
+    using std::chrono::nanoseconds;
+    for (Pause (*make)(int) : {AutoLeadClosingPause, DefendContinuationPause, FollowUpPause}) {
+        const nanoseconds fixed = PauseDuration(make(0));
+        const nanoseconds fast = PauseDuration(make(1)) - fixed;
+        const nanoseconds medium = PauseDuration(make(300)) - fixed;
+        const nanoseconds slow = PauseDuration(make(600)) - fixed;
+        EXPECT_GT(fast.count(), 0);
+        EXPECT_NEAR(static_cast<double>(medium.count()), 300.0 * fast.count(), 300.0);
+        EXPECT_NEAR(static_cast<double>(slow.count()), 2.0 * medium.count(), 2.0);
+    }
+    // Without a pace the two-computer waits keep their fixed parts: 70, 220 and 220 ms.
+    EXPECT_EQ(PauseDuration(AutoLeadClosingPause(0)), std::chrono::milliseconds(70));
+    EXPECT_EQ(PauseDuration(DefendContinuationPause(0)), std::chrono::milliseconds(220));
+    EXPECT_EQ(PauseDuration(FollowUpPause(0)), std::chrono::milliseconds(220));
 }

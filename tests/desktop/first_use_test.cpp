@@ -1,5 +1,6 @@
 // The real program as a new user meets it: where its window opens on a small screen,
-// which card a real click on the hand plays, and what it says with no display at all.
+// which card a real click on the hand plays, and what it says with no display at all or
+// with a platform that is not there.
 // Run as: durak_first_use_test <path of the durak executable>.
 
 #include <gtest/gtest.h>
@@ -99,6 +100,25 @@ TEST(WithoutADisplay, TheProgramSaysWhatToSetAndEndsWithStatusOne) {
         EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
         EXPECT_NE(errors.find("set DISPLAY"), std::string::npos) << errors;
         EXPECT_NE(errors.find("QT_QPA_PLATFORM"), std::string::npos) << errors;
+    }
+}
+
+// A platform asked for that no Qt plugin provides, while the display is there and good
+// (these cases run on a virtual screen): the line names that platform and the ones there
+// are, and says nothing of DISPLAY, which is not what is wrong.
+TEST(WithoutADisplay, AnUnknownPlatformIsNamedWithThePlatformsThereAre) {
+    for (const auto& [environment, option] : {std::pair{"QT_QPA_PLATFORM=bogus", ""},
+                                              std::pair{"QT_QPA_PLATFORM=xcb", " -platform bogus"}}) {
+        SCOPED_TRACE(environment + std::string(option));
+        const auto [status, errors] = durak::testing::RunForErrors(
+            "env " + std::string(environment) + " '" + g_executable + "'" + option);
+        EXPECT_EQ(status, 1);
+        EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
+        EXPECT_NE(errors.find("\"bogus\""), std::string::npos) << errors;
+        // The platforms of every Qt: the X display's and the one that shows nothing.
+        EXPECT_NE(errors.find("offscreen"), std::string::npos) << errors;
+        EXPECT_NE(errors.find("xcb"), std::string::npos) << errors;
+        EXPECT_EQ(errors.find("DISPLAY"), std::string::npos) << errors;
     }
 }
 

@@ -1,6 +1,6 @@
-// The waits: how long each one lasts, that the window shows every change during a
-// wait, that input given during a wait is dropped for good, and that closing the
-// window ends a running move at once.
+// The waits in the window: the window shows every change during a wait, input given
+// during a wait is dropped for good, and closing the window ends a running move at once.
+// (How long each wait lasts is tried without a window, among the game's own tests.)
 
 #include <gtest/gtest.h>
 
@@ -11,58 +11,14 @@
 #include <QTest>
 #include <QTimer>
 
-
-#include <chrono>
-
 #include "cards/picture_catalogue.h"
 #include "flow/input_dispatch.h"
 #include "flow/menu_events.h"
-#include "platform/pause_durations.h"
 #include "flow/pauses.h"
 #include "window_test_support.h"
 
 namespace durak::qt::testing {
 namespace {
-
-using std::chrono::nanoseconds;
-
-// The units of the waits: a round-end wait of 29000 × 1250 slow turns lasts a second,
-// 12 × 21000 fast turns 120 ms, 29000 empty lines 100 ms.
-constexpr double kSlowNs = 1e9 / (29000.0 * 1250.0);
-constexpr double kFastNs = 120e6 / (12 * 21000.0);
-constexpr double kLineNs = 100e6 / 29000.0;
-
-long long Ns(double slow, double fast, double lines) {
-    return static_cast<long long>(slow * kSlowNs + fast * kFastNs + lines * kLineNs + 0.5);
-}
-
-TEST(PauseDurations, EachWaitLastsAsItsCompositionSays) {
-    EXPECT_EQ(PauseDuration(PlayerCoveredPause()), std::chrono::seconds(1));
-    EXPECT_EQ(PauseDuration(ComputerTookPause()), std::chrono::seconds(1));
-    EXPECT_EQ(PauseDuration(TwoComputerRoundEndPause()).count(), Ns(0, 2 * 29000 + 12 * 21000, 0));
-    for (int pace : {0, 1, 300, 600}) {
-        SCOPED_TRACE(pace);
-        EXPECT_EQ(PauseDuration(AutoLeadClosingPause(pace)).count(), Ns(16000.0 * pace, 7 * 21000, 0));
-        EXPECT_EQ(PauseDuration(DefendContinuationPause(pace)).count(), Ns(50.0 * pace, 12 * 21000, 29000));
-        EXPECT_EQ(PauseDuration(FollowUpPause(pace)).count(), Ns(21000.0 * pace, 12 * 21000, 29000));
-    }
-}
-
-TEST(PauseDurations, PaceScalesOnlyThePaceScaledPartLinearly) {
-    for (Pause (*make)(int) : {AutoLeadClosingPause, DefendContinuationPause, FollowUpPause}) {
-        const nanoseconds fixed = PauseDuration(make(0));
-        const nanoseconds fast = PauseDuration(make(1)) - fixed;
-        const nanoseconds medium = PauseDuration(make(300)) - fixed;
-        const nanoseconds slow = PauseDuration(make(600)) - fixed;
-        EXPECT_GT(fast.count(), 0);
-        EXPECT_NEAR(static_cast<double>(medium.count()), 300.0 * fast.count(), 300.0);
-        EXPECT_NEAR(static_cast<double>(slow.count()), 2.0 * medium.count(), 2.0);
-    }
-    // Without a pace the two-computer waits keep their fixed parts: 70, 220 and 220 ms.
-    EXPECT_EQ(PauseDuration(AutoLeadClosingPause(0)), std::chrono::milliseconds(70));
-    EXPECT_EQ(PauseDuration(DefendContinuationPause(0)), std::chrono::milliseconds(220));
-    EXPECT_EQ(PauseDuration(FollowUpPause(0)), std::chrono::milliseconds(220));
-}
 
 // A short wait for the window tests: 100 ms of fast turns.
 Pause ShortWait() { return {PauseKind::TwoComputerRoundEnd, 0, 10 * 21000, 0}; }
@@ -166,14 +122,6 @@ TEST(Pauses, ShowingTheWindowBringsItUpToDateAtOnce) {
     const QImage shot = ScreenShot(t);
     EXPECT_GT(DarkPixels(shot, QRect(3, 33, 80, 13)), 20);
     EXPECT_EQ(PictureMismatches(shot, HolderImage(6), QPoint(240, 32)), 0);
-}
-
-// A dealt game whose table already holds six attack cards, so a hand click only
-// records its slot.
-void DealWithFullTable(TestWindow& t) {
-    t.window.RunChain(MenuNewGame);
-    for (int k = 1; k <= 6; ++k) t.g().tablePlayerAttack[k] = static_cast<Field>(6 + 50 * (k % 4));
-    t.g().selectedSlot = 0;
 }
 
 TEST(Pauses, ClicksDuringAWaitAreDroppedNotPlayedLater) {

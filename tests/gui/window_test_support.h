@@ -1,5 +1,6 @@
-// Helpers of the window tests: a window with a repeatable deal, slot geometry in
-// pixels, and looks at the pixels of a grab.
+// Helpers of the window tests: a window with a repeatable deal, a click where the user
+// clicks, a deal that refuses every card, slot geometry in pixels, and looks at the
+// pixels of a grab.
 #pragma once
 
 #include <QColor>
@@ -8,12 +9,14 @@
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
+#include <QTest>
 #include <QWindow>
 
 #include <memory>
 
-#include "ui/form1.h"
+#include "flow/menu_events.h"
 #include "platform/random_sources.h"
+#include "ui/form1.h"
 
 namespace durak::qt::testing {
 
@@ -30,6 +33,21 @@ struct TestWindow {
     SeededRandom random;
     Form1 window;
 };
+
+// A click at a point of the client area, delivered as the window system delivers it:
+// the slot on top at that point takes it.
+inline void ClickAt(TestWindow& t, QPoint clientPoint) {
+    const QPoint inWindow = t.surface().mapTo(&t.window, clientPoint);
+    QTest::mouseClick(t.window.windowHandle(), Qt::LeftButton, {}, inWindow);
+}
+
+// A dealt game whose table already holds six attack cards: every card click is then
+// refused by the rules and only the slot number it carried remains to be seen.
+inline void DealWithFullTable(TestWindow& t) {
+    t.window.RunChain(MenuNewGame);
+    for (int k = 1; k <= 6; ++k) t.g().tablePlayerAttack[k] = static_cast<Field>(156 - 50 * (k % 4));
+    t.g().selectedSlot = 0;
+}
 
 // The client area as drawn now, one device pixel per pixel.
 inline QImage GrabClient(TableSurface& surface) {
