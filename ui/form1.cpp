@@ -3,6 +3,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,13 +13,13 @@
 #include <xcb/xcb.h>
 
 #include "flow/input_dispatch.h"
+#include "flow/menu_events.h"
+#include "platform/random_sources.h"
 #include "seats/player_rules.h"
 #include "speech/phrases.h"
-#include "flow/menu_events.h"
 #include "ui/menu_bar_style.h"
 #include "ui/table_accessibility.h"
 #include "ui/table_speech.h"
-#include "platform/random_sources.h"
 
 namespace durak::qt {
 
@@ -101,6 +102,18 @@ Form1::Form1(RandomSource* random, QWidget* parent)
     connect(&gate_, &InputGate::pressDropped, this, [this] {
         if (speech_ && pauses_.InWait()) speech_->PleaseWait(pauses_.Waits());
     });
+    // The keys that ask change nothing of the game: they pass the gate also while it
+    // moves, and a screen reader says the answer.
+    gate_.SetPassing([](const QEvent& event) {
+        return (event.type() == QEvent::KeyPress || event.type() == QEvent::KeyRelease) &&
+               KeyboardFocus::QuestionOf(static_cast<const QKeyEvent&>(event)) != 0;
+    });
+    connect(surface_, &TableSurface::questionAsked, this, [this](int question) {
+        if (TableSpeech* speech = Speech()) speech->Answer(static_cast<TableSpeech::Question>(question));
+    });
+    connect(surface_, &TableSurface::focusToldAgain, this, [this] {
+        if (TableSpeech* speech = Speech()) speech->SayFocused();
+    });
 
     Form_Load(*game_);
 
@@ -120,7 +133,10 @@ void Form1::BuildMenus() {
     // The deal runs after the menu has closed: between two computers it plays a whole
     // game, and the menu must not hang open meanwhile.
     connect(newGame, &QAction::triggered, this, [this] {
-        QMetaObject::invokeMethod(this, [this] { RunChain(MenuNewGame); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] {
+            RunChain(MenuNewGame);
+            surface_->FocusFirstCard();
+        }, Qt::QueuedConnection);
     });
 
     QMenu* play = bar->addMenu(QStringLiteral("Игра"));

@@ -368,6 +368,12 @@ void TableAccessibility::Announce(const QString& text) {
     held_ = held;
 }
 
+void TableAccessibility::Current() {
+    if (!changedWhileHeld_ && !refreshPending_ && read_) return;
+    changedWhileHeld_ = false;
+    Refresh();
+}
+
 void TableAccessibility::Hold(bool held) {
     held_ = held;
     if (!held && changedWhileHeld_) {

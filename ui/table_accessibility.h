@@ -91,6 +91,9 @@ public:
     // the screen reader) a stream of events nobody could follow, and the moving focus
     // would talk over the play.
     void Hold(bool held);
+    // The objects as the screen shows them this moment, also while held (an answer to the
+    // player reads them).
+    void Current();
 
 private:
     // Reads the screen into objects_ and pairs_ and tells the screen reader what changed.

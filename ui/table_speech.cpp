@@ -84,9 +84,18 @@ void TableSpeech::ModeChanged() {
     Send(last_);
 }
 
+void TableSpeech::SayFocused() {
+    const TableAccessibility::Entry* focused =
+        table_.Find({TableKey::Kind::Slot, table_.Surface().FocusedControl()});
+    if (!focused) return;
+    const QString place = focused->description.isEmpty() ? QString() : QStringLiteral(", ") + focused->description;
+    Say((focused->name + place).toStdString());
+}
+
 // The table, the hand and the trump as the window shows them; the computer's count as
 // the game keeps it (its fan shows the count only roughly).
 void TableSpeech::Answer(Question question) {
+    table_.Current();
     const bool dealt = game_.playerRole != kNoGameYet;
     std::vector<std::string> names;
     auto named = [&](const TableAccessibility::Entry& e) { names.push_back(e.name.toStdString()); };

@@ -45,6 +45,8 @@ public:
     // The mode or the pace has just changed.
     void ModeChanged();
     void Answer(Question question);
+    // The card or the button the keyboard is on, with its place in the hand.
+    void SayFocused();
     // Says a text at once, outside the play (an answer, a card the focus is on).
     void Say(const std::string& text);
 

@@ -637,7 +637,8 @@ def keys(program):
     try:
         session.keys("F10", "Return")
         session._wait_for(lambda: True if session.read()["hand"] else None, 10, "F10, Return dealt nothing")
-        tree = session.settle()
+        session.settle()
+        tree = session.read()
         check(tree["focused"] == [tree["hand"][0]], "after a deal the focus is not on the first card: %s" % tree["focused"])
         told = session.notices[-1][1]
 
