@@ -288,7 +288,9 @@ class Session:
             if now != last or self.in_wait():
                 last, still_since = now, time.monotonic()
             elif time.monotonic() - still_since >= quiet:
+                self.settled_at = time.monotonic()
                 return now
+        self.settled_at = time.monotonic()
         return last
 
     # Playing through AT-SPI: "Новая" by its menu item's action, cards and the button by theirs.
@@ -614,7 +616,9 @@ def tree(probe):
             compared = {"n": 0}
 
             def compare(tree):
-                want = expected_from_screen(screen_lines(screen_file)[-1])
+                # The screen as it stood when the objects were read: a wait may end, and the
+                # screen change, right after.
+                want = expected_from_screen([s for s in screen_lines(screen_file) if s["t"] <= session.settled_at][-1])
                 got = {k: tree[k] for k in want}
                 check(got == want, "the objects do not name what the screen shows:\n  objects %s\n  screen  %s"
                       % (got, want))
