@@ -31,12 +31,14 @@ std::vector<std::string> Words(const std::string& text) {
     return words;
 }
 
-// A printed line as it reads: the spaces around its numbers collapsed, none at the ends.
+// A printed line as it reads: the spaces around its numbers collapsed, none at the ends,
+// and no dots at its end ("Мы отбились..." is said as a sentence, not read out as an
+// ellipsis); the text it goes into ends it with a full stop.
 std::string AsRead(const std::string& line) {
     std::string out;
     for (char c : line)
         if (c != ' ' || (!out.empty() && out.back() != ' ')) out += c;
-    while (!out.empty() && out.back() == ' ') out.pop_back();
+    while (!out.empty() && (out.back() == ' ' || out.back() == '.')) out.pop_back();
     return out;
 }
 

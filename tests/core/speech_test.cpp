@@ -71,6 +71,9 @@ struct Ear {
         const std::size_t colon = s.find(": ");
         const std::string head = s.substr(0, colon);
         const std::vector<int> cards = colon == std::string::npos ? std::vector<int>{} : CardsNamed(s.substr(colon + 2));
+        // A piece of news with a colon names its cards, and none is left unnamed.
+        if (colon != std::string::npos && head != "Наш ход" && head != "Так нельзя" && head != "Козырь")
+            EXPECT_EQ(static_cast<int>(std::count(s.begin(), s.end(), ',')) + 1, static_cast<int>(cards.size())) << s;
         if (head == "Наши карты") {
             hand = {cards.begin(), cards.end()};
             table.clear();
@@ -216,7 +219,7 @@ TEST(Spoken, EachKindOfNewsInItsWords) {
               "Комп взял: дама пик, король пик, десятка бубен.");
     EXPECT_EQ(c.Tell({message("Мы отбидись..."), cards(News::Kind::Beaten, Seat::Player, {Qs, Ks}), drew,
                       down(Seat::Computer, Lay::Lead, Td), down(Seat::Computer, Lay::Add, Ah)}),
-              "Мы отбидись... Бито: дама пик, король пик. Из колоды: шестёрка треф, туз червей; у компа 6 карт. "
+              "Мы отбидись. Бито: дама пик, король пик. Из колоды: шестёрка треф, туз червей; у компа 6 карт. "
               "Комп ходит: десятка бубен. Комп подкидывает: туз червей.");
     EXPECT_EQ(c.Tell({message("Мы взяли..."), cards(News::Kind::Took, Seat::Player, {Td}),
                       cards(News::Kind::Overflow, Seat::Player, {Ah})}),
@@ -237,7 +240,7 @@ TEST(Spoken, EachKindOfNewsInItsWords) {
     EXPECT_FALSE(result);
     EXPECT_EQ(c.Watch({message("Мы отбились..."), cards(News::Kind::Beaten, Seat::Player, {Qs, Ks, Td, Ah}), drew,
                        down(Seat::Computer, Lay::Lead, Sc)}, kPaceFast, result),
-              "Мы отбились... Бито 4 карты.");
+              "Мы отбились. Бито 4 карты.");
     EXPECT_EQ(c.Watch({dealt, message("Мы ходим"), down(Seat::Player, Lay::Lead, Qs)}, kPaceSlow, result),
               "Новая игра. Козырь: король пик.");
     EXPECT_TRUE(result);  // a new game's trump must be heard
