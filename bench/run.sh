@@ -3,7 +3,8 @@
 # its first frame, and memory) against a bare window with the same menu bar; the CPU
 # and wakeups of a round-end wait against the window idling with one timer; CPU and
 # wakeups of the real program while two computers play at the slow pace, against the
-# same program idle; closing the window in the middle of a move. Every ratio compares
+# same program idle; closing the window in the middle of a move; a two-computer game
+# while a screen reader listens, against nobody listening. Every ratio compares
 # figures measured in this same run, in interleaved rounds, and the machine's load is
 # printed before and after, since the machines are shared.
 #
@@ -63,5 +64,8 @@ on_x $build/bench/durak_pace_cpu $build/ui/durak 20 3 | tail -n 4
 
 echo "== closing the window in the middle of a move"
 bench/close_latency.sh 5 $build
+
+echo "== a two-computer game while a screen reader listens, against nobody listening (3 rounds, A B A B)"
+bench/a11y_cpu.sh $build 3 | tail -n 2
 
 echo "== machine load at the end: $(cat /proc/loadavg)"

@@ -16,17 +16,18 @@ namespace durak {
 namespace {
 
 // ---------------------------------------------------------------------------------
-// The take steps `take` carry the table rows `attack` and `cover` into `seat`'s hand; a
-// watcher hears which cards went there (what no slot could hold is still on the table).
-void TakeTable(Game& g, Seat seat, void (*take)(GameState&), const OneBased<kPairs>& attack,
-               const OneBased<kPairs>& cover) {
-    const OneBased<kPairs> attackBefore = attack, coverBefore = cover;
-    take(g);
+// A watcher hears which cards of the table rows `attack` and `cover` the take steps
+// `take` carry into `seat`'s hand, as the take is announced: the steps are tried on a
+// copy of the state (what no slot could hold stays on the table and is not among them).
+void TellTake(const Game& g, Seat seat, void (*take)(GameState&), OneBased<kPairs> GameState::*attack,
+              OneBased<kPairs> GameState::*cover) {
     if (!g.watcher) return;
+    GameState after = g;
+    take(after);
     std::vector<int> cards;
     for (int k = 1; k <= kPairs; ++k) {
-        if (attackBefore[k] != 0 && attack[k] == 0) cards.push_back(attackBefore[k]);
-        if (coverBefore[k] != 0 && cover[k] == 0) cards.push_back(coverBefore[k]);
+        if ((g.*attack)[k] != 0 && (after.*attack)[k] == 0) cards.push_back((g.*attack)[k]);
+        if ((g.*cover)[k] != 0 && (after.*cover)[k] == 0) cards.push_back((g.*cover)[k]);
     }
     if (!cards.empty()) g.watcher->Took(g, seat, cards);
 }
@@ -35,12 +36,14 @@ void TakeTable(Game& g, Seat seat, void (*take)(GameState&), const OneBased<kPai
 // The computer could not cover the player's latest card: it takes the table.
 void ComputerTakes(Game& g) {
     g.text.PrintStatus("Комп взял..");
+    TellTake(g, Seat::Computer, ComputerTakesTable, &GameState::tablePlayerAttack,
+             &GameState::tableComputerDefence);
     ++g.computerTookCount;
     g.playerRole = kPlayerAttacks;
     // The message and the full table stay in view before the cards go.
     g.pauses.Wait(ComputerTookPause());
     g.scratch = kLongWaitEnd;
-    TakeTable(g, Seat::Computer, ComputerTakesTable, g.tablePlayerAttack, g.tableComputerDefence);
+    ComputerTakesTable(g);
     // A hand with all sixteen slots taken leaves the rest on the table: it goes.
     ClearOverflowRows(g, g.tablePlayerAttack, g.tableComputerDefence);
     // The uncovered card is in the computer's hand now. Left here it would make a
@@ -157,7 +160,9 @@ void EndRound(Game& g) {
 
     // Whatever the outcome: the player's take steps (with an empty table of the
     // computer's attack only the close-up moves anything), and the hand on screen.
-    TakeTable(g, Seat::Player, PlayerTakesTable, g.tableComputerAttack, g.tablePlayerDefence);
+    TellTake(g, Seat::Player, PlayerTakesTable, &GameState::tableComputerAttack,
+             &GameState::tablePlayerDefence);
+    PlayerTakesTable(g);
     ClearWhatNoHandHolds(g);
     ShowPlayerHand(g);
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cards/card_code.h"
 #include "cards/game_state.h"
 #include "ports/ports.h"
 #include "ports/text_layer.h"
@@ -64,7 +65,10 @@ public:
     virtual void Step(const GameState& /*state*/, const char* /*step*/) {}
     // A card has just been put on the table and shown there.
     virtual void CardDown(const GameState& /*state*/, Seat /*seat*/, Lay /*lay*/, int /*card*/) {}
-    // At the end of a round these cards of the table have just gone into the seat's hand.
+    // A new game has just been dealt: both hands and the trump card.
+    virtual void Dealt(const GameState& /*state*/) {}
+    // At the end of a round these cards of the table go into the seat's hand: told as the
+    // take is announced, right before the cards move.
     virtual void Took(const GameState& /*state*/, Seat /*seat*/, const std::vector<int>& /*cards*/) {}
     // A card has just been drawn from the stock into the seat's hand.
     virtual void Drew(const GameState& /*state*/, Seat /*seat*/, int /*card*/) {}
@@ -109,9 +113,11 @@ constexpr std::string_view StepName(std::string_view step) {
 // The pen goes to one of the places the game prints at.
 inline void MoveTextPen(Game& g, PenPosition at) { g.text.MoveTextPen(at.x, at.y); }
 
-// A card has just been put on the table: a watcher hears who put it there and how.
+// A card has just been put on the table: a watcher hears who put it there and how. A
+// place "filled" with no card (the computer found no cover, the automatic player led from
+// an empty slot) brought no card down.
 inline void TellCardDown(Game& g, Seat seat, Lay lay, int card) {
-    if (g.watcher) g.watcher->CardDown(g, seat, lay, card);
+    if (g.watcher && IsCard(card)) g.watcher->CardDown(g, seat, lay, card);
 }
 
 // Beaten cards leave play: the two rows of one attack are cleared, and a watcher is told

@@ -109,6 +109,7 @@ void NewGame(Game& g) {
 
     g.computerCardCount = kFrontSlots;
     g.dealtCount = kDealtAtStart;
+    if (g.watcher) g.watcher->Dealt(g);
 
     // Between two computers the automatic player leads at once; the whole game runs
     // inside this call.

@@ -57,8 +57,10 @@ void TextLayer::MoveTextPen(std::int64_t x, std::int64_t y) {
 void TextLayer::PrintRun(const std::string& text, bool lineBreak) {
     if (text.empty()) return;
     const Run run{penX_, penY_, text};
-    if (Visible(penX_, penY_) && std::find(runs_.begin(), runs_.end(), run) == runs_.end())
+    if (Visible(penX_, penY_) && std::find(runs_.begin(), runs_.end(), run) == runs_.end()) {
         runs_.push_back(run);
+        if (listener_) listener_->Printed(run);
+    }
     // Without a line break the pen stays just after the text.
     if (!lineBreak) penX_ = Clamp(penX_ + (measure_ ? measure_(text) : DefaultWidth(text)));
 }

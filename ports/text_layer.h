@@ -45,6 +45,15 @@ public:
         bool operator==(const Pixel&) const = default;
     };
 
+    // Hears each line the moment it comes onto the window (a screen reader's account of
+    // the play listens here). Lines that add nothing to the window are not heard.
+    class Listener {
+    public:
+        virtual ~Listener() = default;
+        virtual void Printed(const Run& run) = 0;
+    };
+    void SetListener(Listener* listener) { listener_ = listener; }
+
     // Width of a text in twips, used to leave the pen after text printed without a line
     // break. The window supplies its font's measure; the default assumes 90 twips a glyph.
     void SetWidthMeasure(std::function<int(const std::string&)> measure);
@@ -81,6 +90,7 @@ private:
     std::vector<Run> runs_;
     std::vector<Pixel> pixels_;
     std::function<int(const std::string&)> measure_;
+    Listener* listener_ = nullptr;
 };
 
 }  // namespace durak

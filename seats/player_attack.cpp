@@ -7,21 +7,22 @@
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
 #include "flow/pauses.h"
+#include "seats/player_rules.h"
 #include "seats/table_rules.h"
 
 namespace durak {
-
-namespace {
 
 // Any card may open a round; a card may be added when its rank lies on the table, among
 // the attack cards or the computer's covers. Either needs a free place among the six
 // pairs: a seventh card would push the card of pair 1 off the table, so it is refused
 // like a card of the wrong rank.
-bool MayPutDown(const Game& g, int c) {
-    if (!AttackPlaceLeft(g.tablePlayerAttack, g.playerAttackPair)) return false;
-    const bool leading = g.tablePlayerAttack[1] == kNoCard;
-    return leading || RankOnTable(c, g.tablePlayerAttack, g.tableComputerDefence);
+bool MayPutDown(const GameState& s, int c) {
+    if (!AttackPlaceLeft(s.tablePlayerAttack, s.playerAttackPair)) return false;
+    const bool leading = s.tablePlayerAttack[1] == kNoCard;
+    return leading || RankOnTable(c, s.tablePlayerAttack, s.tableComputerDefence);
 }
+
+namespace {
 
 // The chosen card leaves the hand and becomes the card the computer has to cover.
 void TakeFromHand(Game& g, int s, int c) {

@@ -8,6 +8,8 @@
 #include "cards/card_code.h"
 #include "cards/picture_catalogue.h"
 #include "flow/procedures.h"
+#include "seats/player_rules.h"
+#include "seats/table_rules.h"
 
 namespace durak {
 
@@ -31,29 +33,62 @@ void ReturnCover(Game& g, int slot, Field coverBefore) {
 }  // namespace
 
 // ---------------------------------------------------------------------------------
-// CoverSuitTest: the selected card is a higher card of the suit being attacked.
+// CoversBySuit: a higher card of the suit being attacked (attackSuitNumber, which the
+// move reads off the computer's latest card before it tests).
+// ---------------------------------------------------------------------------------
+bool CoversBySuit(const GameState& s, int c) {
+    const int suit = s.attackSuitNumber;
+    return c != kNoCard && suit >= 1 && suit <= kSuitNumbers && s.computerAttackCard < c &&
+           c < SuitUpperBound(suit);
+}
+
+// ---------------------------------------------------------------------------------
+// CoversByTrump: a trump; any trump covers, also a lower one. A card never covers
+// itself: after the player has taken the computer's card it may be in the hand while
+// computerAttackCard still names it, and covering it with itself would put the one card
+// on the table twice.
+// ---------------------------------------------------------------------------------
+bool CoversByTrump(const GameState& s, int c) {
+    return c != kNoCard && c != s.computerAttackCard && IsTrump(c, s.trumpCard);
+}
+
+// ---------------------------------------------------------------------------------
+// CoverSuitTest, CoverTrumpTest: the selected card covers so, and leaves the hand.
 // ---------------------------------------------------------------------------------
 bool CoverSuitTest(Game& g) {
     const int c = PlayerCardIn(g, g.selectedSlot);
-    const int suit = g.attackSuitNumber;
-    const bool covers = c != kNoCard && suit >= 1 && suit <= kSuitNumbers && g.computerAttackCard < c &&
-                        c < SuitUpperBound(suit);
-    if (!covers) return false;
+    if (!CoversBySuit(g, c)) return false;
+    TakeCover(g, c);
+    return true;
+}
+
+bool CoverTrumpTest(Game& g) {
+    const int c = PlayerCardIn(g, g.selectedSlot);
+    if (!CoversByTrump(g, c)) return false;
     TakeCover(g, c);
     return true;
 }
 
 // ---------------------------------------------------------------------------------
-// CoverTrumpTest: the selected card is a trump; any trump covers, also a lower one.
-// A card never covers itself: after the player has taken the computer's card it may be
-// in the hand while computerAttackCard still names it, and covering it with itself
-// would put the one card on the table twice.
+// WhyRefused: the tests of the player's two moves, asked in the order the moves ask
+// them, without moving a card.
 // ---------------------------------------------------------------------------------
-bool CoverTrumpTest(Game& g) {
-    const int c = PlayerCardIn(g, g.selectedSlot);
-    if (c == kNoCard || c == g.computerAttackCard || !IsTrump(c, g.trumpCard)) return false;
-    TakeCover(g, c);
-    return true;
+Refusal WhyRefused(const GameState& s, int slot) {
+    const int c = PlayerCardIn(s, slot);
+    if (c == kNoCard || s.computerCardCount == 0) return Refusal::None;
+    if (s.playerRole == kPlayerAttacks) {
+        if (MayPutDown(s, c)) return Refusal::None;
+        return AttackPlaceLeft(s.tablePlayerAttack, s.playerAttackPair) ? Refusal::RankNotOnTable
+                                                                        : Refusal::TableFull;
+    }
+    if (s.playerRole != kPlayerDefends || s.attackPhase == kNothingToCover) return Refusal::None;
+    GameState asked = s;  // the suit attacked, as the move reads it before its tests
+    if (SuitOf(s.computerAttackCard) >= 0)
+        asked.attackSuitNumber = static_cast<Field>(SuitNumberOf(s.computerAttackCard));
+    // A trump is tried only while no cover is held from an earlier move, as in the move.
+    const bool trump = s.playerDefenceCard == 0 && CoversByTrump(asked, c);
+    if (!CoversBySuit(asked, c) && !trump) return Refusal::DoesNotCover;
+    return s.playerDefencePair >= 1 && s.playerDefencePair <= kPairs ? Refusal::None : Refusal::NoPlaceForCover;
 }
 
 // ---------------------------------------------------------------------------------

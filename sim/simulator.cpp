@@ -133,6 +133,7 @@ public:
         ledger_.Took(state, seat, cards);
     }
     void Drew(const GameState& state, Seat seat, int card) override { ledger_.Drew(state, seat, card); }
+    void Dealt(const GameState& state) override { ledger_.Dealt(state); }
     void Result(const GameState& state) override { ledger_.Result(state); }
 
 private:

@@ -3,6 +3,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,8 +14,12 @@
 
 #include "flow/input_dispatch.h"
 #include "flow/menu_events.h"
-#include "ui/menu_bar_style.h"
 #include "platform/random_sources.h"
+#include "seats/player_rules.h"
+#include "speech/phrases.h"
+#include "ui/menu_bar_style.h"
+#include "ui/table_accessibility.h"
+#include "ui/table_speech.h"
 
 namespace durak::qt {
 
@@ -68,7 +73,12 @@ Form1::Form1(RandomSource* random, QWidget* parent)
     : QMainWindow(parent),
       ownRandom_(random ? nullptr : std::make_unique<ClockRandom>()),
       surface_(new TableSurface(text_, this)),
-      pauses_(gate_, [this] { surface_->SyncText(); }, [this] { return stopRequested_; }),
+      pauses_(gate_,
+              [this] {
+                  surface_->SyncText();
+                  if (speech_) speech_->AtWait();
+              },
+              [this] { return stopRequested_; }),
       game_(std::make_unique<Game>(*surface_, text_, pauses_, random ? *random : *ownRandom_)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Карты/Дурак"));
@@ -79,7 +89,30 @@ Form1::Form1(RandomSource* random, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(surface_, &TableSurface::slotClicked, this, [this](int control) {
-        if (ClickEvent click = ClickEventOf(control)) RunChain(click);
+        ClickEvent click = ClickEventOf(control);
+        if (!click) return;
+        // A screen reader's user hears why a card the rules refuse stays in the hand.
+        const int slot = HandSlotOfControl(control);
+        if (TableSpeech* speech = Speech(); speech && slot && !chainRunning_)
+            speech->Playing(slot, PlayerCardIn(*game_, slot),
+                            speech::RefusalReason(WhyRefused(*game_, slot), *game_));
+        RunChain(click);
+    });
+    // Input dropped while a wait runs: a screen reader's user hears that the game is busy.
+    connect(&gate_, &InputGate::pressDropped, this, [this] {
+        if (speech_ && pauses_.InWait()) speech_->PleaseWait(pauses_.Waits());
+    });
+    // The keys that ask change nothing of the game: they pass the gate also while it
+    // moves, and a screen reader says the answer.
+    gate_.SetPassing([](const QEvent& event) {
+        return (event.type() == QEvent::KeyPress || event.type() == QEvent::KeyRelease) &&
+               KeyboardFocus::QuestionOf(static_cast<const QKeyEvent&>(event)) != 0;
+    });
+    connect(surface_, &TableSurface::questionAsked, this, [this](int question) {
+        if (TableSpeech* speech = Speech()) speech->Answer(static_cast<TableSpeech::Question>(question));
+    });
+    connect(surface_, &TableSurface::focusToldAgain, this, [this] {
+        if (TableSpeech* speech = Speech()) speech->SayFocused();
     });
 
     Form_Load(*game_);
@@ -88,7 +121,8 @@ Form1::Form1(RandomSource* random, QWidget* parent)
     QCoreApplication::instance()->installNativeEventFilter(destroyWatch_.get());
 }
 
-Form1::~Form1() = default;
+// What tells a screen reader of the game goes before the game it watches.
+Form1::~Form1() { delete speech_; }
 
 // The menu bar: "Новая" and "Автор" act at once; "Игра" holds the mode, and "Два компа"
 // chooses the two-computer mode as soon as its submenu opens, keeping the pace.
@@ -100,7 +134,10 @@ void Form1::BuildMenus() {
     // The deal runs after the menu has closed: between two computers it plays a whole
     // game, and the menu must not hang open meanwhile.
     connect(newGame, &QAction::triggered, this, [this] {
-        QMetaObject::invokeMethod(this, [this] { RunChain(MenuNewGame); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] {
+            RunChain(MenuNewGame);
+            surface_->FocusFirstCard();
+        }, Qt::QueuedConnection);
     });
 
     QMenu* play = bar->addMenu(QStringLiteral("Игра"));
@@ -133,12 +170,28 @@ void Form1::BuildMenus() {
 
 void Form1::Choose(void (*action)(Game&)) {
     if (chainRunning_ || stopRequested_) return;
+    const Field mode = game_->playMode, pace = game_->delayFactor;
     action(*game_);
     surface_->SyncText();
+    // A change of mode or pace is heard at once, the opening of "Два компа" included.
+    if (game_->playMode != mode || game_->delayFactor != pace) {
+        if (TableSpeech* speech = Speech()) speech->ModeChanged();
+    }
+}
+
+TableSpeech* Form1::Speech() {
+    if (!speech_ && QAccessible::isActive())
+        speech_ = new TableSpeech(*game_, *surface_->Accessibility(), this);
+    return speech_;
 }
 
 void Form1::RunChain(const std::function<void(Game&)>& chain) {
     if (chainRunning_ || stopRequested_) return;
+    TableSpeech* speech = Speech();
+    // Two computers play the whole game in this event: a screen reader hears it as the
+    // speech tells it, and reads the table as it stood when last told.
+    const bool watched = speech && game_->playMode == kPlayModeTwoComputers;
+    if (watched) surface_->Accessibility()->Hold(true);
     {
         InputGate::ClosedScope closed(gate_);
         chainRunning_ = true;
@@ -150,6 +203,8 @@ void Form1::RunChain(const std::function<void(Game&)>& chain) {
         }
         chainRunning_ = false;
         surface_->SyncText();
+        if (watched) surface_->Accessibility()->Hold(false);
+        if (speech && !stopRequested_) speech->AtRest();
         // Clicks and keys that came while the chain ran are dropped, not played now.
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }

@@ -19,6 +19,8 @@ class QAbstractNativeEventFilter;
 
 namespace durak::qt {
 
+class TableSpeech;
+
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -52,6 +54,10 @@ public:
     // program ends as after a close.
     void WindowDestroyed();
 
+    // What the game tells a screen reader; made once assistive technology is active, null
+    // until then.
+    TableSpeech* Speech();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -67,6 +73,7 @@ private:
     QtPauses pauses_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<QAbstractNativeEventFilter> destroyWatch_;
+    TableSpeech* speech_ = nullptr;  // a child object
     bool chainRunning_ = false;
     bool stopRequested_ = false;
 };

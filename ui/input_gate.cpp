@@ -50,9 +50,11 @@ bool InputGate::IsUserInput(int eventType) {
 }
 
 bool InputGate::eventFilter(QObject* watched, QEvent* event) {
-    if (!closed_ || !IsUserInput(event->type())) return QObject::eventFilter(watched, event);
+    if (!closed_ || !IsUserInput(event->type()) || (passes_ && passes_(*event)))
+        return QObject::eventFilter(watched, event);
     ++dropped_;
     event->accept();
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress) emit pressDropped();
     return true;  // eaten: nobody sees it, now or later
 }
 

@@ -6,6 +6,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 namespace durak::qt {
 
 class InputGate : public QObject {
@@ -21,6 +23,10 @@ public:
     long long Dropped() const { return dropped_; }
 
     static bool IsUserInput(int eventType);
+
+    // Input that changes nothing of the game (a question about the table asked by a key)
+    // passes even while the gate is closed.
+    void SetPassing(std::function<bool(const QEvent&)> passes) { passes_ = std::move(passes); }
 
     // Keeps the gate closed for a scope and leaves it as it found it, also when the
     // scope ends by an exception.
@@ -40,12 +46,17 @@ public:
         bool wasClosed_;
     };
 
+signals:
+    // A key or a mouse button was pressed and dropped.
+    void pressDropped();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool closed_ = false;
     long long dropped_ = 0;
+    std::function<bool(const QEvent&)> passes_;
 };
 
 }  // namespace durak::qt

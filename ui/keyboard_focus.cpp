@@ -54,7 +54,17 @@ int KeyboardFocus::Focused() const {
     return first ? first : kActionButtonSlot;
 }
 
+int KeyboardFocus::QuestionOf(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers other = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::KeypadModifier;
+    if (event.modifiers() & other) return 0;
+    return event.key() >= Qt::Key_1 && event.key() <= Qt::Key_6 ? event.key() - Qt::Key_0 : 0;
+}
+
 bool KeyboardFocus::KeyPressed(const QKeyEvent& event) {
+    if (const int question = QuestionOf(event)) {
+        surface_.AskQuestion(question);
+        return true;
+    }
     for (const Key& k : kKeys) {
         if (k.key != event.key()) continue;
         const int at = Focused();
@@ -73,9 +83,16 @@ void KeyboardFocus::StepRight(int at) {
     if (HandSlotOfControl(at) != 0) MoveTo(NeighbourCard(at, +1));
 }
 
-void KeyboardFocus::GoToFirstCard(int) { MoveTo(FirstCard()); }
+// Home or End on the card that already has the focus tells it again.
+void KeyboardFocus::GoToFirstCard(int at) {
+    if (FirstCard() == at) surface_.TellFocusAgain();
+    MoveTo(FirstCard());
+}
 
-void KeyboardFocus::GoToLastCard(int) { MoveTo(LastCard()); }
+void KeyboardFocus::GoToLastCard(int at) {
+    if (LastCard() == at) surface_.TellFocusAgain();
+    MoveTo(LastCard());
+}
 
 // A click made with a key goes where a mouse click goes, through the same gate.
 void KeyboardFocus::Click(int at) { surface_.ActivateSlot(at); }

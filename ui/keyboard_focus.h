@@ -30,6 +30,13 @@ public:
     // A key pressed on the table. False when it is none of the table's keys, which
     // then go their usual way (Alt to the menu bar, for one).
     bool KeyPressed(const QKeyEvent& event);
+    // The question a key asks a screen reader's voice: 1 the table, 2 our hand, 3 the
+    // trump and the stock, 4 the computer's count, 5 the last text again, 6 the mode and
+    // the pace; 0 for any other key. The digits of the top row are the same keys in the
+    // Latin and the Russian layout; those of the keypad are left to the screen reader.
+    static int QuestionOf(const QKeyEvent& event);
+    // The focus goes to the first card, as after a deal.
+    void ToFirstCard() { MoveTo(FirstCard()); }
     // Tab and Shift+Tab: from the hand to the button, and back to the card that had the
     // focus, else the first card.
     void TabPressed();

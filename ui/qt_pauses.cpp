@@ -26,6 +26,11 @@ void QtPauses::Wait(const Pause& pause) {
     using Clock = std::chrono::steady_clock;
     ++waits_;
     InputGate::ClosedScope closed(gate_);
+    struct Running {
+        bool& flag;
+        explicit Running(bool& f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+    } running(inWait_);
     const Clock::time_point end = Clock::now() + PauseDuration(pause);
     if (refresh_) refresh_();
 

@@ -23,12 +23,15 @@ public:
 
     // How many waits were started.
     long long Waits() const { return waits_; }
+    // Whether a wait runs now.
+    bool InWait() const { return inWait_; }
 
 private:
     InputGate& gate_;
     std::function<void()> refresh_;
     std::function<bool()> stopped_;
     long long waits_ = 0;
+    bool inWait_ = false;
 };
 
 }  // namespace durak::qt

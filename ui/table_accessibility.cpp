@@ -1,6 +1,8 @@
 #include "ui/table_accessibility.h"
 
 #include <QAccessibleWidget>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QFontMetrics>
 #include <QPointer>
 #include <QTimer>
@@ -16,13 +18,11 @@ namespace durak::qt {
 
 namespace {
 
-using Key = int;
+using Kind = TableKey::Kind;
 
-bool IsHandOrButton(Key key) { return HandSlotOfControl(key) != 0 || key == kActionButtonSlot; }
-bool IsPair(Key key) {
-    return key > TableAccessibility::kPairKey && key <= TableAccessibility::kPairKey + 12;
+bool IsHandOrButton(TableKey key) {
+    return key.kind == Kind::Slot && (HandSlotOfControl(key.index) != 0 || key.index == kActionButtonSlot);
 }
-bool IsLine(Key key) { return key >= TableAccessibility::kLineKey; }
 QString Words(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 // A text layer position in twips as a point of the surface.
@@ -31,10 +31,11 @@ QPoint TwipsToPixels(std::int64_t x, std::int64_t y) {
 }
 
 // One object of the table that is no widget of its own: a card, the button, the list of
-// pairs or one pair, the trump, the fan, a card face up, the status line or a line.
+// pairs or one pair, the trump, the fan, a card face up, the status line, the
+// notification or a printed line.
 class TableObject : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
-    TableObject(TableAccessibility& table, Key key) : table_(&table), key_(key) {}
+    TableObject(TableAccessibility& table, TableKey key) : table_(&table), key_(key) {}
 
     bool isValid() const override { return !table_.isNull(); }
     QObject* object() const override { return nullptr; }
@@ -44,16 +45,14 @@ public:
 
     QAccessibleInterface* parent() const override {
         if (!isValid()) return nullptr;
-        if (IsPair(key_)) return table_->Object(TableAccessibility::kTableKey);
+        if (key_.kind == Kind::Pair) return table_->Object({Kind::Table});
         return QAccessible::queryAccessibleInterface(&table_->Surface());
     }
     int childCount() const override {
-        return isValid() && key_ == TableAccessibility::kTableKey
-                   ? static_cast<int>(table_->Pairs().size())
-                   : 0;
+        return isValid() && key_.kind == Kind::Table ? static_cast<int>(table_->Pairs().size()) : 0;
     }
     QAccessibleInterface* child(int index) const override {
-        if (childCount() == 0 || index < 0 || index >= childCount()) return nullptr;
+        if (index < 0 || index >= childCount()) return nullptr;
         return table_->Object(table_->Pairs()[static_cast<std::size_t>(index)].key);
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
@@ -68,8 +67,13 @@ public:
     }
 
     QString text(QAccessible::Text t) const override {
-        if (!isValid() || t != QAccessible::Name) return {};
-        return table_->NameOf(key_);
+        // A notification keeps its text after it has given way to the next.
+        if (isValid() && key_.kind == Kind::Notice && t == QAccessible::Name) return table_->NoticeText(key_.index);
+        const TableAccessibility::Entry* entry = isValid() ? table_->Find(key_) : nullptr;
+        if (!entry) return {};
+        if (t == QAccessible::Name) return entry->name;
+        if (t == QAccessible::Description) return entry->description;
+        return {};
     }
     void setText(QAccessible::Text, const QString&) override {}
 
@@ -77,11 +81,11 @@ public:
         if (!isValid()) return {};
         TableSurface& surface = table_->Surface();
         QRect area;
-        if (PictureSlot* slot = surface.Slot(key_)) {
-            area = slot->geometry();
-        } else if (key_ == TableAccessibility::kTableKey || IsPair(key_)) {
-            const int k = IsPair(key_) ? (key_ - TableAccessibility::kPairKey - 1) % 6 + 1 : 0;
-            for (int pair = 1; pair <= 6; ++pair) {
+        if (key_.kind == Kind::Slot) {
+            if (PictureSlot* slot = surface.Slot(key_.index)) area = slot->geometry();
+        } else if (key_.kind == Kind::Table || key_.kind == Kind::Pair) {
+            const int k = key_.kind == Kind::Pair ? (key_.index - 1) % kPairs + 1 : 0;
+            for (int pair = 1; pair <= kPairs; ++pair) {
                 if (k != 0 && pair != k) continue;
                 for (int place : {kPlayerAttackPlace[pair], kComputerDefencePlace[pair],
                                   kComputerAttackPlace[pair], kPlayerDefencePlace[pair]})
@@ -89,37 +93,37 @@ public:
             }
         } else {
             const QFontMetrics metrics(surface.font());
-            const QString name = table_->NameOf(key_);
-            // The notification stands where the status line is.
+            // The status line and the notification stand where the messages are printed.
             QPoint at = TwipsToPixels(TextLayer::kStatusLineX, TextLayer::kStatusLineY);
-            if (IsLine(key_)) at = table_->LinePlace(key_);
-            area = QRect(at, QSize(metrics.horizontalAdvance(name), metrics.height()));
+            if (key_.kind == Kind::Line) at = table_->LinePlace(key_);
+            area = QRect(at, QSize(metrics.horizontalAdvance(text(QAccessible::Name)), metrics.height()));
         }
         return QRect(surface.mapToGlobal(area.topLeft()), area.size());
     }
 
     QAccessible::Role role() const override {
         if (IsHandOrButton(key_)) return QAccessible::PushButton;
-        if (key_ == TableAccessibility::kTableKey) return QAccessible::List;
-        if (IsPair(key_)) return QAccessible::ListItem;
-        if (key_ == TableAccessibility::kStatusKey) return QAccessible::StatusBar;
-        if (key_ == TableAccessibility::kNoticeKey) return QAccessible::Notification;
-        return QAccessible::StaticText;
+        switch (key_.kind) {
+            case Kind::Table: return QAccessible::List;
+            case Kind::Pair: return QAccessible::ListItem;
+            case Kind::Status: return QAccessible::StatusBar;
+            case Kind::Notice: return QAccessible::Notification;
+            default: return QAccessible::StaticText;
+        }
     }
 
     QAccessible::State state() const override {
         QAccessible::State state;
-        if (!isValid() || !table_->Shown(key_)) {
+        if (!isValid() || !table_->Find(key_)) {
             state.invisible = true;
             return state;
         }
         if (IsHandOrButton(key_)) {
             state.focusable = true;
             const TableSurface& surface = table_->Surface();
-            state.focused = surface.hasFocus() && surface.FocusedControl() == key_;
+            state.focused = surface.hasFocus() && surface.FocusedControl() == key_.index;
         }
-        if (key_ == TableAccessibility::kStatusKey || key_ == TableAccessibility::kNoticeKey)
-            state.readOnly = true;
+        if (key_.kind == Kind::Status || key_.kind == Kind::Notice) state.readOnly = true;
         return state;
     }
 
@@ -138,7 +142,7 @@ public:
 
 private:
     QPointer<TableAccessibility> table_;
-    Key key_;
+    TableKey key_;
 };
 
 // The table surface: a widget whose children are the objects above.
@@ -177,12 +181,45 @@ QAccessibleInterface* MakeSurfaceObject(const QString&, QObject* object) {
     return nullptr;
 }
 
+// A screen reader registers with the accessibility registry for the events it wants,
+// and a program sends only the events somebody wants. As the program joins the bus, Qt
+// first asks the registry which events are wanted and only then starts to listen for the
+// registry's news of listeners that come later: a screen reader registering in between
+// (as one started at the same moment may well do) would never be sent a thing. Once Qt
+// listens, a listener of the program's own, registered and at once deregistered, makes
+// the registry tell every program of a change, and Qt asks again: whoever registered in
+// between is known from then on.
+class ListenersAskedAgain : public QAccessible::ActivationObserver {
+public:
+    void accessibilityActiveChanged(bool active) override {
+        if (!active) return;
+        // Qt's bridge starts to listen right after it tells its observers.
+        QTimer::singleShot(0, [] {
+            QDBusConnection bus(QStringLiteral("a11y"));  // the connection Qt's bridge opened
+            if (!bus.isConnected()) return;
+            const QString registry = QStringLiteral("org.a11y.atspi.Registry");
+            const QString path = QStringLiteral("/org/a11y/atspi/registry");
+            // An event no screen reader listens for, and Qt sends nothing of.
+            const QString event = QStringLiteral("document:load-stopped");
+            QDBusMessage add = QDBusMessage::createMethodCall(registry, path, registry, QStringLiteral("RegisterEvent"));
+            add << event << QStringList() << QString();
+            bus.call(add, QDBus::NoBlock);
+            QDBusMessage remove = QDBusMessage::createMethodCall(registry, path, registry, QStringLiteral("DeregisterEvent"));
+            remove << event;
+            bus.call(remove, QDBus::NoBlock);
+        });
+    }
+};
+
 }  // namespace
 
 void InstallTableAccessibility() {
     static bool installed = false;
     if (installed) return;
     QAccessible::installFactory(MakeSurfaceObject);
+    static ListenersAskedAgain listenersAskedAgain;
+    QAccessible::installActivationObserver(&listenersAskedAgain);
+    if (QAccessible::isActive()) listenersAskedAgain.accessibilityActiveChanged(true);
     installed = true;
 }
 
@@ -194,38 +231,44 @@ TableAccessibility::~TableAccessibility() {
 }
 
 // What the screen shows, read slot by slot and line by line.
-void TableAccessibility::Read(std::vector<Entry>& objects, std::vector<Entry>& pairs) const {
+void TableAccessibility::Read(std::vector<Entry>& objects, std::vector<Entry>& pairs) {
     auto card = [this](int control) { return CardOfPictureIndex(surface_.ShownHolder(control)); };
     auto cardName = [&](int control) { return Words(CardName(card(control))); };
+    auto slot = [](int control) { return TableKey{Kind::Slot, control}; };
 
-    for (int s = 1; s <= 12; ++s)
-        if (card(HandSlotControl(s))) objects.push_back({HandSlotControl(s), cardName(HandSlotControl(s))});
+    int held = 0;
+    for (int s = 1; s <= 12; ++s) held += card(HandSlotControl(s)) != 0;
+    for (int s = 1, place = 1; s <= 12; ++s) {
+        const int control = HandSlotControl(s);
+        if (card(control))
+            objects.push_back({slot(control), cardName(control), QStringLiteral("%1 из %2").arg(place++).arg(held)});
+    }
     if (surface_.ShownHolder(kActionButtonSlot))
-        objects.push_back({kActionButtonSlot, QStringLiteral("Беру / Бито")});
+        objects.push_back({slot(kActionButtonSlot), QStringLiteral("Беру / Бито"), {}});
 
-    objects.push_back({kTableKey, QStringLiteral("Стол")});
-    auto pair = [&](int key, int attack, int defence) {
+    objects.push_back({{Kind::Table}, QStringLiteral("Стол"), {}});
+    auto pair = [&](int index, int attack, int defence) {
         QString name;
         if (card(attack)) name = QStringLiteral("атака: ") + cardName(attack);
         if (card(defence))
             name += (name.isEmpty() ? QString() : QStringLiteral("; ")) + QStringLiteral("защита: ") + cardName(defence);
-        if (!name.isEmpty()) pairs.push_back({key, name});
+        if (!name.isEmpty()) pairs.push_back({{Kind::Pair, index}, name, {}});
     };
-    for (int k = 1; k <= 6; ++k) {
-        pair(kPairKey + k, kPlayerAttackPlace[k], kComputerDefencePlace[k]);
-        pair(kPairKey + 6 + k, kComputerAttackPlace[k], kPlayerDefencePlace[k]);
+    for (int k = 1; k <= kPairs; ++k) {
+        pair(k, kPlayerAttackPlace[k], kComputerDefencePlace[k]);
+        pair(kPairs + k, kComputerAttackPlace[k], kPlayerDefencePlace[k]);
     }
 
     const int trump = surface_.ShownHolder(kTrumpSlot);
     if (card(kTrumpSlot))
-        objects.push_back({kTrumpSlot, QStringLiteral("Козырь: ") + cardName(kTrumpSlot)});
-    else if (trump >= kSuitIconHolder1 && trump < kSuitIconHolder1 + 4)
-        objects.push_back({kTrumpSlot, QStringLiteral("Козырь: ") +
-                                           Words(SuitNameInPlural(trump - kSuitIconHolder1 + 1))});
+        objects.push_back({slot(kTrumpSlot), QStringLiteral("Козырь: ") + cardName(kTrumpSlot), {}});
+    else if (trump >= kSuitIconHolder1 && trump <= kSuitIconHolder4)
+        objects.push_back({slot(kTrumpSlot),
+                           QStringLiteral("Козырь: ") + Words(SuitNameInPlural(trump - kSuitIconHolder1 + 1)), {}});
     if (const int backs = BacksInFan(surface_.ShownHolder(kComputerFanSlot)))
-        objects.push_back({kComputerFanSlot, QStringLiteral("Карты компа: %1").arg(backs)});
+        objects.push_back({slot(kComputerFanSlot), QStringLiteral("Карты компа: %1").arg(backs), {}});
     for (int c = kComputerFaceUpSlot1; c < kComputerFaceUpSlot1 + 6; ++c)
-        if (card(c)) objects.push_back({c, cardName(c)});
+        if (card(c)) objects.push_back({slot(c), cardName(c), {}});
 
     // The message on the status line is the last text printed there; the other lines
     // follow in reading order, top to bottom, left to right.
@@ -236,50 +279,46 @@ void TableAccessibility::Read(std::vector<Entry>& objects, std::vector<Entry>& p
         if (run.x == TextLayer::kStatusLineX && run.y == TextLayer::kStatusLineY) status = Words(run.text);
         else lines.push_back(&run);
     }
-    objects.push_back({kStatusKey, status});
-    // A screen reader speaks the renamed status bar only while its focus is there; a
-    // notification it speaks wherever the focus is, each time it is shown.
-    if (!status.isEmpty()) objects.push_back({kNoticeKey, status});
+    objects.push_back({{Kind::Status}, status, {}});
+    // What the game told a screen reader last: a notification, which a screen reader
+    // speaks wherever its focus is.
+    if (!NoticeText(notice_).isEmpty()) objects.push_back({{Kind::Notice, notice_}, NoticeText(notice_), {}});
     std::stable_sort(lines.begin(), lines.end(), [](const TextLayer::Run* a, const TextLayer::Run* b) {
         return a->y != b->y ? a->y < b->y : a->x < b->x;
     });
     linePlaces_.clear();
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        objects.push_back({kLineKey + static_cast<int>(i), Words(lines[i]->text).trimmed()});
+        objects.push_back({{Kind::Line, static_cast<int>(i)}, Words(lines[i]->text).trimmed(), {}});
         linePlaces_.push_back(TwipsToPixels(lines[i]->x, lines[i]->y));
     }
 }
 
-const std::vector<TableAccessibility::Entry>& TableAccessibility::Objects() const {
-    if (!read_) const_cast<TableAccessibility*>(this)->Refresh();
+void TableAccessibility::EnsureRead() {
+    if (!read_) Refresh();
+}
+
+const std::vector<TableAccessibility::Entry>& TableAccessibility::Objects() {
+    EnsureRead();
     return objects_;
 }
 
-const std::vector<TableAccessibility::Entry>& TableAccessibility::Pairs() const {
-    if (!read_) const_cast<TableAccessibility*>(this)->Refresh();
+const std::vector<TableAccessibility::Entry>& TableAccessibility::Pairs() {
+    EnsureRead();
     return pairs_;
 }
 
-QString TableAccessibility::NameOf(int key) const {
-    for (const auto* list : {&Objects(), &Pairs()})
-        for (const Entry& e : *list)
-            if (e.key == key) return e.name;
-    return {};
+const TableAccessibility::Entry* TableAccessibility::Find(TableKey key) {
+    const std::vector<Entry>& list = key.kind == Kind::Pair ? Pairs() : Objects();
+    const auto it = std::find_if(list.begin(), list.end(), [key](const Entry& e) { return e.key == key; });
+    return it == list.end() ? nullptr : &*it;
 }
 
-bool TableAccessibility::Shown(int key) const {
-    for (const auto* list : {&Objects(), &Pairs()})
-        for (const Entry& e : *list)
-            if (e.key == key) return true;
-    return false;
-}
-
-QPoint TableAccessibility::LinePlace(int key) const {
-    const std::size_t i = static_cast<std::size_t>(key - kLineKey);
+QPoint TableAccessibility::LinePlace(TableKey key) const {
+    const std::size_t i = static_cast<std::size_t>(key.index);
     return i < linePlaces_.size() ? linePlaces_[i] : QPoint();
 }
 
-QAccessibleInterface* TableAccessibility::Object(int key) {
+QAccessibleInterface* TableAccessibility::Object(TableKey key) {
     auto it = made_.find(key);
     if (it != made_.end()) return it->second;
     auto* object = new TableObject(*this, key);
@@ -290,10 +329,14 @@ QAccessibleInterface* TableAccessibility::Object(int key) {
 
 QAccessibleInterface* TableAccessibility::FocusedObject() {
     if (!surface_.hasFocus()) return nullptr;
-    return Object(surface_.FocusedControl());
+    return Object({Kind::Slot, surface_.FocusedControl()});
 }
 
 void TableAccessibility::ScreenChanged() {
+    if (held_) {
+        changedWhileHeld_ = true;
+        return;
+    }
     if (refreshPending_) return;
     refreshPending_ = true;
     QTimer::singleShot(0, this, [this] { Refresh(); });
@@ -303,19 +346,52 @@ void TableAccessibility::FocusMoved() {
     if (QAccessible::isActive()) ScreenChanged();
 }
 
-void TableAccessibility::Press(int key) {
-    QPointer<TableSurface> surface(&surface_);
-    QMetaObject::invokeMethod(
-        &surface_, [surface, key] { if (surface) surface->ActivateSlot(key); }, Qt::QueuedConnection);
+void TableAccessibility::FocusAgain() {
+    focusAgain_ = true;
+    ScreenChanged();
 }
 
-void TableAccessibility::Send(int key, QAccessible::Event type) {
+void TableAccessibility::Press(TableKey key) {
+    QPointer<TableSurface> surface(&surface_);
+    const int control = key.index;
+    QMetaObject::invokeMethod(
+        &surface_, [surface, control] { if (surface) surface->ActivateSlot(control); }, Qt::QueuedConnection);
+}
+
+void TableAccessibility::Announce(const QString& text) {
+    notice_ = (notice_ + 1) % static_cast<int>(notices_.size());
+    notices_[static_cast<std::size_t>(notice_)] = text;
+    announcing_ = true;
+    const bool held = held_;
+    held_ = false;
+    ScreenChanged();
+    held_ = held;
+}
+
+void TableAccessibility::Current() {
+    if (!changedWhileHeld_ && !refreshPending_ && read_) return;
+    changedWhileHeld_ = false;
+    Refresh();
+}
+
+void TableAccessibility::Hold(bool held) {
+    held_ = held;
+    if (!held && changedWhileHeld_) {
+        changedWhileHeld_ = false;
+        ScreenChanged();
+    }
+}
+
+void TableAccessibility::Send(TableKey key, QAccessible::Event type) {
     QAccessibleEvent event(Object(key), type);
     QAccessible::updateAccessibility(&event);
 }
 
 // The objects take what the screen shows now; then the screen reader hears, in this
-// order, what went, what came, what was renamed and where the focus is.
+// order, which objects went, which came, which were renamed, where the focus is, and last
+// what the game has to tell. An object coming or going is one event of its parent's
+// children: a screen reader asks for no more, and each event costs the program a message
+// on the bus, and more where the screen reader asks about its object.
 void TableAccessibility::Refresh() {
     refreshPending_ = false;
     std::vector<Entry> objects, pairs;
@@ -325,34 +401,37 @@ void TableAccessibility::Refresh() {
     objects_ = std::move(objects);
     pairs_ = std::move(pairs);
     read_ = true;
-    if (first) return;  // nobody has seen the objects before
 
-    auto find = [](const std::vector<Entry>& list, int key) {
-        return std::find_if(list.begin(), list.end(), [key](const Entry& e) { return e.key == key; });
-    };
-    for (const auto& [before, now] : {std::pair{&oldObjects, &objects_}, std::pair{&oldPairs, &pairs_}}) {
-        for (const Entry& e : *before)
-            if (find(*now, e.key) == now->end()) {
-                Send(e.key, QAccessible::ObjectHide);
-                Send(e.key, QAccessible::ObjectDestroyed);
-            }
-        for (const Entry& e : *now) {
-            const auto old = find(*before, e.key);
-            if (old == before->end()) {
-                Send(e.key, QAccessible::ObjectCreated);
-                Send(e.key, QAccessible::ObjectShow);
-            } else if (old->name != e.name) {
-                Send(e.key, QAccessible::NameChanged);
-                if (e.key == kNoticeKey) {  // a new message: the notification is shown anew
-                    Send(e.key, QAccessible::ObjectHide);
-                    Send(e.key, QAccessible::ObjectShow);
-                }
+    if (!first) {
+        auto find = [](const std::vector<Entry>& list, TableKey key) {
+            return std::find_if(list.begin(), list.end(), [key](const Entry& e) { return e.key == key; });
+        };
+        for (const auto& [before, now] : {std::pair{&oldObjects, &objects_}, std::pair{&oldPairs, &pairs_}}) {
+            for (const Entry& e : *before)
+                if (find(*now, e.key) == now->end()) Send(e.key, QAccessible::ObjectDestroyed);
+            // A card's place in the hand is read with it when the focus comes to it; its
+            // changes are not sent, or every card would be news at every move.
+            for (const Entry& e : *now) {
+                const auto old = find(*before, e.key);
+                if (old == before->end())
+                    Send(e.key, QAccessible::ObjectCreated);
+                else if (old->name != e.name)
+                    Send(e.key, QAccessible::NameChanged);
             }
         }
     }
+    // Held, the focus is left to the rest after the play: the cards under it come and go.
     const int focus = surface_.hasFocus() ? surface_.FocusedControl() : 0;
-    if (focus != focusKey_ && focus != 0) Send(focus, QAccessible::Focus);
-    focusKey_ = focus;
+    if (!held_ && focus != 0 && (focus != focusControl_ || focusAgain_)) Send({Kind::Slot, focus}, QAccessible::Focus);
+    if (!held_) {
+        focusControl_ = focus;
+        focusAgain_ = false;
+    }
+
+    if (announcing_) {
+        announcing_ = false;
+        Send({Kind::Notice, notice_}, QAccessible::ObjectShow);
+    }
 }
 
 }  // namespace durak::qt

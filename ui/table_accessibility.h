@@ -1,9 +1,10 @@
 // The table as a screen reader meets it, through Qt's accessibility framework (on Linux
 // carried to AT-SPI): the cards of the hand and the action button as push buttons, the
 // table as a list of pairs, the trump, the computer's hand, the message on the status
-// line (once more as a notification, shown anew with each message) and the other
-// printed lines. Every name is read off what the slots and the text
-// show, never off the game's fields, so what is heard is what is seen.
+// line, the other printed lines, and a notification that says what the game tells a
+// screen reader (the play, the prompt, the answers). Every object's name is read off what
+// the slots and the text show, never off the game's fields, so what is heard is what is
+// seen.
 //
 // Nothing of this is made until a screen reader asks for the table; while none listens
 // a change of the screen costs one test of a pointer.
@@ -14,6 +15,8 @@
 #include <QPoint>
 #include <QString>
 
+#include <array>
+#include <compare>
 #include <map>
 #include <vector>
 
@@ -24,59 +27,93 @@ class TableSurface;
 // Makes the table surface's accessible object; installed once, by the first surface.
 void InstallTableAccessibility();
 
+// Which object of the table: a picture slot (a card of the hand, the button, the trump,
+// the fan, a card face up), the list of pairs, one pair, the status line, the
+// notification, or a printed line.
+struct TableKey {
+    enum class Kind { Slot, Table, Pair, Status, Notice, Line };
+    Kind kind = Kind::Slot;
+    // Slot: the control number. Pair: 1..6 the pairs of the player's attack, 7..12 those
+    // of the computer's. Line: the line's place in reading order. Notice: which of the
+    // notifications that take turns.
+    int index = 0;
+    auto operator<=>(const TableKey&) const = default;
+};
+
 class TableAccessibility : public QObject {
 public:
     explicit TableAccessibility(TableSurface& surface);
     ~TableAccessibility() override;
 
-    // One object of the table: a key that stays while the object is shown, and its name.
+    // One object of the table: its key, which stays while the object is shown, its name,
+    // and its description (a card's place in the hand, "3 из 6").
     struct Entry {
-        int key = 0;
+        TableKey key;
         QString name;
+        QString description;
         bool operator==(const Entry&) const = default;
     };
-    // Keys besides the slot numbers (hand cards, button, trump, fan, cards face up).
-    static constexpr int kTableKey = 200;
-    static constexpr int kPairKey = 300;   // + pair 1..6 (+ 6 for the computer's layout)
-    static constexpr int kStatusKey = 400;
-    static constexpr int kNoticeKey = 401;  // the status line's message as a notification
-    static constexpr int kLineKey = 500;   // + the line's place in reading order
 
     TableSurface& Surface() const { return surface_; }
-    // The objects straight under the table, in order, and the list's items.
-    const std::vector<Entry>& Objects() const;
-    const std::vector<Entry>& Pairs() const;
-    // The name of the object with `key` as the screen shows it now.
-    QString NameOf(int key) const;
-    bool Shown(int key) const;
+    // The objects straight under the table, in order, and the list's items, as the screen
+    // shows them now (read when first asked for, then kept up to date).
+    const std::vector<Entry>& Objects();
+    const std::vector<Entry>& Pairs();
+    // The object with `key` while it is shown; null when it is not.
+    const Entry* Find(TableKey key);
     // Where the printed line of `key` starts on the surface.
-    QPoint LinePlace(int key) const;
+    QPoint LinePlace(TableKey key) const;
     // The accessible object of `key`, made on first use and kept while the table lives.
-    QAccessibleInterface* Object(int key);
+    QAccessibleInterface* Object(TableKey key);
     // The object the keyboard focus is on, while the table has it.
     QAccessibleInterface* FocusedObject();
 
     // The screen changed: the objects follow once the events of this moment are handled.
     void ScreenChanged();
-    // The focus moved to another card or the button.
+    // The focus moved to another card or the button, or the table gained or lost it.
     void FocusMoved();
+    // The focus object is told to a screen reader again, even where it did not move (as
+    // after a deal, when the focus comes back from the menus).
+    void FocusAgain();
     // A screen reader pressed the card or the button of `key`: a click, made after the
     // call has returned.
-    void Press(int key);
+    void Press(TableKey key);
+    // A text for the screen reader to say wherever its focus is: a notification takes it
+    // as its name and is shown, right after the objects have followed the screen.
+    // Notifications take turns, and each keeps its text while the next few are shown: a
+    // screen reader that asks for the text of one shown a moment ago, after another has
+    // come, still hears its own text.
+    void Announce(const QString& text);
+    QString NoticeText(int index) const { return notices_[static_cast<std::size_t>(index) % notices_.size()]; }
+    // While two computers play, the objects follow the screen only when something is
+    // announced (so that what is heard and what can be read agree) and once the game
+    // rests: a screen that changes every fifth of a second would cost the program (and
+    // the screen reader) a stream of events nobody could follow, and the moving focus
+    // would talk over the play.
+    void Hold(bool held);
+    // The objects as the screen shows them this moment, also while held (an answer to the
+    // player reads them).
+    void Current();
 
 private:
     // Reads the screen into objects_ and pairs_ and tells the screen reader what changed.
     void Refresh();
-    void Read(std::vector<Entry>& objects, std::vector<Entry>& pairs) const;
-    void Send(int key, QAccessible::Event type);
+    void Read(std::vector<Entry>& objects, std::vector<Entry>& pairs);
+    void EnsureRead();
+    void Send(TableKey key, QAccessible::Event type);
 
     TableSurface& surface_;
     std::vector<Entry> objects_, pairs_;
-    mutable std::vector<QPoint> linePlaces_;
-    std::map<int, QAccessibleInterface*> made_;  // registered with Qt, which owns them
+    std::vector<QPoint> linePlaces_;
+    std::map<TableKey, QAccessibleInterface*> made_;  // registered with Qt, which owns them
+    std::array<QString, 8> notices_;  // the texts of the notifications that take turns
+    int notice_ = 0;                  // the one shown last
+    bool announcing_ = false;  // notice_ waits to be shown
     bool refreshPending_ = false;
+    bool held_ = false, changedWhileHeld_ = false;
     bool read_ = false;
-    int focusKey_ = 0;
+    bool focusAgain_ = false;
+    int focusControl_ = 0;
 };
 
 }  // namespace durak::qt

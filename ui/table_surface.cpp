@@ -186,6 +186,13 @@ void TableSurface::focusInEvent(QFocusEvent* event) {
 void TableSurface::focusOutEvent(QFocusEvent* event) {
     keyboard_.TableFocusChanged();
     QWidget::focusOutEvent(event);
+    if (accessibility_) accessibility_->FocusMoved();
+}
+
+void TableSurface::FocusFirstCard() {
+    keyboard_.ToFirstCard();
+    setFocus(Qt::OtherFocusReason);
+    if (accessibility_ && QAccessible::isActive()) accessibility_->FocusAgain();
 }
 
 // Bring the window up, in front and active, and paint what the game has done so far.

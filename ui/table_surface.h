@@ -65,9 +65,19 @@ public:
     // The accessible objects of the table, made once a screen reader asks for them.
     TableAccessibility* Accessibility();
 
+    // The keyboard asked a question (keyboard_focus.h), or to be told again which card it
+    // is on; whoever gives a screen reader its words answers.
+    void AskQuestion(int question) { emit questionAsked(question); }
+    void TellFocusAgain() { emit focusToldAgain(); }
+    // After a deal: the table has the keyboard, on the hand's first card, and a screen
+    // reader is told so even where the focus stood there before.
+    void FocusFirstCard();
+
 signals:
     // A click on one of the slots that react to the mouse.
     void slotClicked(int control);
+    void questionAsked(int question);
+    void focusToldAgain();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

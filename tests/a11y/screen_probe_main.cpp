@@ -1,15 +1,20 @@
-// The game's window as the program opens it, for the tests of the accessible objects:
-// besides, every few milliseconds it writes what the picture slots show (the holder of
-// each shown slot) and every printed line with its place to a file, one line of JSON per
-// change, so a test can check what a screen reader is told against what is on screen.
-// Run as: durak_screen_probe <file>.
+// The game's window as the program opens it, for the tests of the accessible objects and
+// of what a screen reader is told: besides, every few milliseconds it writes what the
+// picture slots show, in words (the cards of the hand in slot order, each table pair, the
+// trump, the fan, the computer's cards face up, the button) and every printed line with
+// its place to a file, one line of JSON per change, stamped with the time on the steady
+// clock, so a test can check what a screen reader hears and reads against what is on
+// screen, and when it was there. Run as: durak_screen_probe <file>.
 
 #include <QApplication>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "cards/card_code.h"
+#include "cards/card_names.h"
 #include "cards/picture_catalogue.h"
 #include "ui/form1.h"
 
@@ -24,34 +29,35 @@ std::string Quoted(const std::string& text) {
     return out + "\"";
 }
 
-// The slots a screen reader hears of: the hand, the table, the trump, the fan, the
-// computer's cards face up and the action button.
+// The things a screen reader hears of, as the slots show them.
 std::string Describe(durak::qt::Form1& window) {
-    const durak::qt::TableSurface& surface = *window.Surface();
-    std::string out = "{\"slots\": {";
+    using namespace durak;
+    const qt::TableSurface& surface = *window.Surface();
+    auto card = [&](int control) { return Quoted(CardName(CardOfPictureIndex(surface.ShownHolder(control)))); };
+    std::string out = "{\"hand\": [";
+    for (int s = 1; s <= 12; ++s) out += (s > 1 ? ", " : "") + card(HandSlotControl(s));
+    // The pairs of the player's attack, then those of the computer's: attack card, cover.
+    out += "], \"pairs\": [";
+    for (int row = 0; row < 2; ++row)
+        for (int k = 1; k <= kPairs; ++k)
+            out += std::string(row || k > 1 ? ", [" : "[") +
+                   card(row ? kComputerAttackPlace[k] : kPlayerAttackPlace[k]) + ", " +
+                   card(row ? kPlayerDefencePlace[k] : kComputerDefencePlace[k]) + "]";
+    const int trump = surface.ShownHolder(kTrumpSlot);
+    const bool icon = trump >= kSuitIconHolder1 && trump <= kSuitIconHolder4;
+    out += "], \"trump\": " + (icon ? Quoted(SuitNameInPlural(trump - kSuitIconHolder1 + 1)) : card(kTrumpSlot));
+    out += ", \"fan\": " + std::to_string(BacksInFan(surface.ShownHolder(kComputerFanSlot)));
+    out += ", \"faceup\": [";
+    for (int k = 0; k < 6; ++k) out += (k ? ", " : "") + card(kComputerFaceUpSlot1 + k);
+    out += std::string("], \"button\": ") + (surface.ShownHolder(kActionButtonSlot) ? "true" : "false");
+    out += ", \"runs\": [";
     bool first = true;
-    auto slot = [&](int control) {
-        out += (first ? "" : ", ") + Quoted(std::to_string(control)) + ": " +
-               std::to_string(surface.ShownHolder(control));
-        first = false;
-    };
-    for (int s = 1; s <= 12; ++s) slot(durak::HandSlotControl(s));
-    for (int k = 1; k <= 6; ++k) {
-        slot(durak::kPlayerAttackPlace[k]);
-        slot(durak::kComputerDefencePlace[k]);
-        slot(durak::kComputerAttackPlace[k]);
-        slot(durak::kPlayerDefencePlace[k]);
-    }
-    for (int control : {durak::kTrumpSlot, durak::kComputerFanSlot, durak::kActionButtonSlot}) slot(control);
-    for (int c = durak::kComputerFaceUpSlot1; c < durak::kComputerFaceUpSlot1 + 6; ++c) slot(c);
-    out += "}, \"runs\": [";
-    first = true;
-    for (const durak::TextLayer::Run& run : surface.Text().Runs()) {
+    for (const TextLayer::Run& run : surface.Text().Runs()) {
         out += (first ? "[" : ", [") + std::to_string(run.x) + ", " + std::to_string(run.y) + ", " +
                Quoted(run.text) + "]";
         first = false;
     }
-    return out + "]}";
+    return out + "]";
 }
 
 }  // namespace
@@ -74,7 +80,8 @@ int main(int argc, char* argv[]) {
     QObject::connect(&timer, &QTimer::timeout, [&] {
         std::string now = Describe(window);
         if (now == last) return;
-        std::fputs((now + "\n").c_str(), out);
+        const double t = std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+        std::fprintf(out, "%s, \"t\": %.4f}\n", now.c_str(), t);
         std::fflush(out);
         last = std::move(now);
     });

@@ -1,21 +1,34 @@
 #!/usr/bin/python3
 """The game as a screen reader meets it: a client on the accessibility bus (AT-SPI)
-that reads the table's objects, listens to their events and plays whole games.
+that reads the table's objects, hears what the game tells it and plays whole games.
 
-    table_client.py dump <durak>                the tree after a deal, and the events of one move
+    table_client.py dump <durak>                the tree after a deal, and what one move says
     table_client.py atspi-only <durak>          a whole game through AT-SPI alone
-    table_client.py keyboard <durak>            a whole game with keys alone; AT-SPI only watches
+    table_client.py keyboard <durak>            a whole game with keys alone; keys typed into a
+                                                wait are dropped, and "Подождите" is said once
     table_client.py tree <durak_screen_probe>   after every move the objects name what the slots show
-    table_client.py announcements <durak_screen_probe>
-                                                each new status message is a name-change event,
-                                                and a notification of it shown anew
+    table_client.py spoken <durak_screen_probe> a game decided only from what was spoken, whose
+                                                picture of the hand and the table matches the
+                                                tree after every move; a refused card; the
+                                                status line's messages as name changes
+    table_client.py keys <durak>                the six question keys in the Latin and the
+                                                Russian layout, the focus after a deal, the
+                                                cards' places, Home on the focused card
+    table_client.py mode <durak>                a change of mode or pace is heard, the opening
+                                                of "Два компа" included
+    table_client.py watch <durak_screen_probe> fast|medium|slow
+                                                two computers watched: never more than 3 s
+                                                behind, no text twice in a row, the result and
+                                                the statistics heard
+    table_client.py listen <file>               registers as a screen reader does and writes
+                                                each notification heard into the file
 
-Each game is dealt with "Новая" and played by the quickest rule there is: the first card
-of the hand, and the action button when that card cannot be played. Exit code 0 when the
-check holds, 1 when it does not."""
+Exit code 0 when the check holds, 1 when it does not."""
 
+import collections
 import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -28,18 +41,13 @@ from gi.repository import Atspi, GLib  # noqa: E402
 
 RESULTS = ("Мы выиграли", "Комп выиграл", "Ничья")
 BUTTON = "Беру / Бито"
-RANKS = {6: "шестёрка", 7: "семёрка", 8: "восьмёрка", 9: "девятка", 10: "десятка",
-         11: "валет", 12: "дама", 13: "король", 14: "туз"}
-SUITS = ("пик", "треф", "бубен", "червей")
-SUITS_PLURAL = ("пики", "трефы", "бубны", "черви")
-CARD_NAMES = {f"{r} {s}" for r in RANKS.values() for s in SUITS}
-FAN_BACKS = {52: 1, 51: 2, 50: 3, 49: 4, 48: 5, 47: 6, 54: 9, 55: 10, 71: 12}
-HAND = [40 + s for s in range(1, 7)] + [71 + s for s in range(7, 13)]
-PAIRS = [(56, 57, 72, 73), (58, 59, 74, 75), (60, 61, 76, 77),
-         (62, 63, 84, 87), (64, 65, 85, 88), (66, 67, 86, 89)]
 STATUS_LINE = (50, 6420)
 MOVES = 400          # far more than any game takes
 GAME_SECONDS = 150   # a game that takes longer has hung
+# The ranks in their order, to judge a card by its name (the names themselves come from
+# the game's objects), and the reader the pace of the speech is set for.
+RANKS = ("шестёрка", "семёрка", "восьмёрка", "девятка", "десятка", "валет", "дама", "король", "туз")
+WORDS_PER_SECOND, ROLE_WORDS, MAX_BEHIND = 2.5, 1, 3.0
 
 
 class Failure(Exception):
@@ -51,39 +59,31 @@ def check(condition, what):
         raise Failure(what)
 
 
-# --- What the screen shows, from the slots' pictures -------------------------------
+def words(text):
+    """Words as a reader counts them: pieces with a letter or a digit."""
+    return sum(1 for w in text.split() if any(c.isalnum() for c in w))
 
-def card_of_picture(n):
-    """The name of the card whose face is picture n (1..40); None for the blanks."""
-    if not 1 <= n <= 40:
-        return None
-    suit = (n - 1) // 10
-    k = n - 10 * suit
-    if k == 5:
-        return None
-    return f"{RANKS[k + 10 if k <= 4 else k]} {SUITS[suit]}"
 
+def sentences(text):
+    """A spoken text in its sentences, without their closing stops."""
+    return [s.rstrip(".") for s in re.split(r"(?<=\.)\s+", text.strip()) if s.rstrip(".")]
+
+
+def cards_in(listed):
+    """The card names of "дама пик, король пик" (up to a ';')."""
+    return [c.strip() for c in listed.split(";")[0].split(",") if c.strip()]
+
+
+# --- What the screen shows, from the probe's record -----------------------------------
 
 def expected_from_screen(screen):
-    """What the objects must be called, worked out from the holders the slots show."""
-    slots = {int(k): v for k, v in screen["slots"].items()}
-    hand = [card_of_picture(slots[c]) for c in HAND if card_of_picture(slots[c])]
+    """What the objects must be called, worked out from what the slots show."""
     table = []
-    for places in PAIRS:
-        for attack, defence in (places[0:2], places[2:4]):
-            a, d = card_of_picture(slots[attack]), card_of_picture(slots[defence])
-            parts = ([f"атака: {a}"] if a else []) + ([f"защита: {d}"] if d else [])
-            if parts:
-                table.append("; ".join(parts))
-    trump = None
-    if card_of_picture(slots[68]):
-        trump = "Козырь: " + card_of_picture(slots[68])
-    elif 90 <= slots[68] <= 93:
-        trump = "Козырь: " + SUITS_PLURAL[slots[68] - 90]
-    fan = f"Карты компа: {FAN_BACKS[slots[53]]}" if slots[53] in FAN_BACKS else None
-    faceup = [card_of_picture(slots[c]) for c in range(94, 100) if card_of_picture(slots[c])]
-    status = ""
-    lines = []
+    for attack, defence in screen["pairs"]:
+        parts = ([f"атака: {attack}"] if attack else []) + ([f"защита: {defence}"] if defence else [])
+        if parts:
+            table.append("; ".join(parts))
+    status, lines = "", []
     for x, y, text in screen["runs"]:
         if not text:
             continue
@@ -91,9 +91,24 @@ def expected_from_screen(screen):
             status = text
         else:
             lines.append((y, x, text.strip()))
-    lines = [text for _, _, text in sorted(lines, key=lambda line: (line[0], line[1]))]
-    return {"hand": hand, "button": slots[70] != 0, "table": table, "trump": trump,
-            "fan": fan, "faceup": faceup, "status": status, "notice": status or None, "lines": lines}
+    return {"hand": [c for c in screen["hand"] if c], "button": screen["button"], "table": table,
+            "trump": "Козырь: " + screen["trump"] if screen["trump"] else None,
+            "fan": f"Карты компа: {screen['fan']}" if screen["fan"] else None,
+            "faceup": [c for c in screen["faceup"] if c], "status": status,
+            "lines": [text for _, _, text in sorted(lines)]}
+
+
+def screen_lines(path):
+    with open(path, encoding="utf-8") as f:
+        return [json.loads(line) for line in f if line.strip()]
+
+
+def on_table(screen):
+    return {c for pair in screen["pairs"] for c in pair if c}
+
+
+def status_of(screen):
+    return next((t for x, y, t in screen["runs"] if (x, y) == STATUS_LINE), "")
 
 
 # --- The program on the bus ---------------------------------------------------------
@@ -102,6 +117,8 @@ class Session:
     def __init__(self, program, arguments=()):
         self.process = subprocess.Popen([program, *arguments])
         self.events = []
+        self.notices = []        # (time, text) of each notification shown
+        self._notice_name = None
         self.listener = Atspi.EventListener.new(self._heard)
         for kind in ("object:property-change:accessible-name", "object:state-changed:focused",
                      "object:state-changed:showing", "object:children-changed"):
@@ -120,7 +137,7 @@ class Session:
             found = find()
             if found is not None:
                 return found
-            self.pump(0.1)
+            self.pump(0.05)
         raise Failure(what)
 
     def _find_app(self):
@@ -150,11 +167,21 @@ class Session:
     def _heard(self, event):
         try:
             role = event.source.get_role_name()
+        except GLib.Error:
+            role = "?"
+        try:
             name = event.source.get_name()
         except GLib.Error:
-            role, name = "?", "?"
-        # A name change brings the new name along, and the source answers with it.
-        self.events.append((event.type, role, name, event.detail1))
+            name = "?"
+        now = time.monotonic()
+        self.events.append((event.type, role, name, event.detail1, now))
+        # What the game says: the notification's new name, then the notification shown.
+        if role == "notification":
+            if event.type == "object:property-change:accessible-name":
+                self._notice_name = name
+            elif event.type.startswith("object:state-changed:showing") and event.detail1:
+                self.notices.append((now, self._notice_name if self._notice_name is not None else name))
+                self._notice_name = None
 
     def pump(self, seconds):
         """Lets the bus deliver events for a while."""
@@ -165,7 +192,12 @@ class Session:
                 pass
             if time.monotonic() >= end:
                 return
-            time.sleep(0.01)
+            time.sleep(0.005)
+
+    def next_notice(self, after, seconds=10, what="nothing was said"):
+        """The first text said after `after` notices had been heard."""
+        self._wait_for(lambda: True if len(self.notices) > after else None, seconds, what)
+        return self.notices[after][1]
 
     # What the objects say now, read afresh from the program. The table may change while
     # it is read (a move runs on between two questions); then it is read again.
@@ -180,7 +212,8 @@ class Session:
     def _read_once(self):
         Atspi.Accessible.clear_cache(self.surface)
         tree = {"hand": [], "button": False, "table": [], "trump": None, "fan": None,
-                "faceup": [], "status": None, "notice": None, "lines": [], "focused": [], "cards": []}
+                "faceup": [], "status": None, "notice": None, "lines": [], "focused": [], "cards": [],
+                "places": []}
         for i in range(self.surface.get_child_count()):
             node = self.surface.get_child_at_index(i)
             role, name = node.get_role(), node.get_name()
@@ -193,9 +226,9 @@ class Session:
                 else:
                     tree["hand"].append(name)
                     tree["cards"].append(node)
+                    tree["places"].append(node.get_description())
             elif role == Atspi.Role.LIST:
-                tree["table"] = [node.get_child_at_index(k).get_name()
-                                 for k in range(node.get_child_count())]
+                tree["table"] = [node.get_child_at_index(k).get_name() for k in range(node.get_child_count())]
             elif role == Atspi.Role.STATUS_BAR:
                 tree["status"] = name
             elif role == Atspi.Role.NOTIFICATION:
@@ -204,7 +237,7 @@ class Session:
                 tree["trump"] = name
             elif name.startswith("Карты компа: "):
                 tree["fan"] = name
-            elif name in CARD_NAMES:
+            elif role == Atspi.Role.LABEL and len(name.split()) == 2 and name.split()[0] in RANKS:
                 tree["faceup"].append(name)
             else:
                 tree["lines"].append(name)
@@ -212,7 +245,7 @@ class Session:
 
     @staticmethod
     def shown(tree):
-        return {k: v for k, v in tree.items() if k not in ("cards", "button_node", "focused")}
+        return {k: v for k, v in tree.items() if k not in ("cards", "button_node", "focused", "notice")}
 
     def wait_left(self):
         """How long the wait the game sleeps in had still to run when it last went to
@@ -255,7 +288,9 @@ class Session:
             if now != last or self.in_wait():
                 last, still_since = now, time.monotonic()
             elif time.monotonic() - still_since >= quiet:
+                self.settled_at = time.monotonic()
                 return now
+        self.settled_at = time.monotonic()
         return last
 
     # Playing through AT-SPI: "Новая" by its menu item's action, cards and the button by theirs.
@@ -288,7 +323,8 @@ class Session:
 
 
 def play(session, first_card, button, after_move=None, deal=True):
-    """A whole game by the quickest rule; returns the result on the status line."""
+    """A whole game by the quickest rule (the first card, else the button); returns the
+    result on the status line."""
     tree = session.deal() if deal else session.settle()
     if after_move:
         after_move(tree)
@@ -312,7 +348,164 @@ def play(session, first_card, button, after_move=None, deal=True):
     raise Failure("no result after %d moves" % MOVES)
 
 
-# --- The checks ------------------------------------------------------------------
+# --- A player who knows only what was said ---------------------------------------------
+
+class Heard:
+    """The hand, the table and the trump, kept from the spoken texts alone."""
+
+    def __init__(self):
+        self.hand, self.table = collections.Counter(), collections.Counter()
+        self.trump, self.prompt, self.refused = None, None, None
+
+    def hear(self, text):
+        for s in sentences(text):
+            head, _, rest = s.partition(": ")
+            named = cards_in(rest)
+            if head == "Козырь" or head.endswith("Козырь"):
+                self.trump = rest
+            elif head == "Наши карты":
+                self.hand, self.table = collections.Counter(named), collections.Counter()
+            elif head in ("Мы ходим", "Мы подкидываем", "Мы кроем"):
+                for c in named:
+                    check(self.hand[c] > 0, f"«{s}»: {c} is not in the hand the texts told")
+                    self.hand[c] -= 1
+                    self.table[c] += 1
+            elif head in ("Комп ходит", "Комп подкидывает", "Комп кроет"):
+                self.table.update(named)
+            elif head == "Мы взяли":
+                for c in named:
+                    check(self.table[c] > 0, f"«{s}»: {c} is not on the table the texts told")
+                    self.table[c] -= 1
+                    self.hand[c] += 1
+            elif head in ("Комп взял", "Бито", "Ушли из игры"):
+                for c in named:
+                    check(self.table[c] > 0, f"«{s}»: {c} is not on the table the texts told")
+                    self.table[c] -= 1
+            elif head == "Из колоды":
+                self.hand.update(named)
+            elif head == "Наш ход":
+                self.prompt = rest
+            elif head == "Так нельзя":
+                self.refused = rest
+        self.hand, self.table = +self.hand, +self.table  # no zero counts
+
+    @staticmethod
+    def rank(card):
+        return RANKS.index(card.split()[0])
+
+    @staticmethod
+    def suit(card):
+        return card.split()[1]
+
+    def trump_suit(self):
+        return self.suit(self.trump) if self.trump and " " in self.trump else None
+
+    def covers(self, card, attack):
+        if self.suit(card) == self.suit(attack):
+            return self.rank(card) > self.rank(attack)
+        return self.suit(card) == self.trump_suit()
+
+    def ranks_on_table(self):
+        return {self.rank(c) for c in self.table}
+
+
+def spoken(probe):
+    """A game played from what was spoken: each move is chosen from the hand and the table
+    the texts told, and after each the told picture must be what the tree shows."""
+    with tempfile.TemporaryDirectory() as folder:
+        screen_file = os.path.join(folder, "screen")
+        session = Session(probe, [screen_file])
+        try:
+            heard = Heard()
+            said = 0
+
+            def listen():
+                """Hears texts until the game waits for the player or has its result."""
+                nonlocal said
+                while True:
+                    text = session.next_notice(said, what="the game came to rest without a word")
+                    said += 1
+                    heard.prompt, heard.refused = None, None
+                    heard.hear(text)
+                    if heard.prompt or heard.refused or any(r in text for r in RESULTS):
+                        return text
+
+            def compare():
+                tree = session.settle()
+                table = collections.Counter(c for pair in tree["table"] for part in pair.split("; ")
+                                            for c in [part.partition(": ")[2]])
+                check(collections.Counter(tree["hand"]) == heard.hand and table == heard.table,
+                      "what was said is not what the tree shows:\n  said hand %s table %s\n  tree hand %s table %s"
+                      % (sorted(heard.hand.elements()), sorted(heard.table.elements()), tree["hand"],
+                         sorted(table.elements())))
+                return tree
+
+            def node_of(card):
+                tree = session.read()
+                return tree["cards"][tree["hand"].index(card)]
+
+            session.deal()
+            text = listen()
+            check(text.startswith("Новая игра. Козырь: ") and heard.prompt == "ходим",
+                  "the deal was not told with the trump, the hand and the prompt: " + text)
+            moves = refusals = 0
+            while not any(r in text for r in RESULTS):
+                check(moves < MOVES, "no result after %d moves" % MOVES)
+                tree = compare()
+                moves += 1
+                hand = sorted(heard.hand.elements(), key=lambda c: (heard.suit(c) == heard.trump_suit(), heard.rank(c)))
+                if heard.prompt == "ходим":
+                    choice = hand[0]
+                elif heard.prompt.startswith("подкидываем"):
+                    fitting = [c for c in hand if heard.rank(c) in heard.ranks_on_table()]
+                    # Once, a card of no rank on the table: the rules refuse it, and say why.
+                    wrong = [c for c in hand if heard.rank(c) not in heard.ranks_on_table()]
+                    if not refusals and wrong:
+                        prompt = heard.prompt
+                        session.press(node_of(wrong[0]))
+                        text = listen()
+                        check(heard.refused == "такой карты на столе нет" and wrong[0] in session.read()["hand"],
+                              "a card of no rank on the table was not refused with its reason: " + text)
+                        heard.prompt = prompt
+                        refusals += 1
+                        continue
+                    choice = fitting[0] if fitting else None
+                elif heard.prompt.startswith("кроем или берём, на столе "):
+                    attack = cards_in(heard.prompt.partition("на столе ")[2])[-1]
+                    fitting = [c for c in hand if heard.covers(c, attack)]
+                    choice = fitting[0] if fitting else None
+                else:
+                    choice = None
+                if choice:
+                    session.press(node_of(choice))
+                else:
+                    session.press(session.read()["button_node"])
+                text = listen()
+                if heard.refused:  # the rules know better than the client: take instead
+                    session.press(session.read()["button_node"])
+                    text = listen()
+            check(refusals == 1, "the game gave no chance to try a refused card")
+            compare()
+            check(re.search(r"(Мы выиграли|Комп выиграл|Ничья)\..*Мы отбились \d+ раз", text),
+                  "the result came without the statistics: " + text)
+
+            # The status line: each new message is its object renamed.
+            session.pump(0.5)
+            shown = []
+            for screen in screen_lines(screen_file):
+                status = expected_from_screen(screen)["status"]
+                if status != (shown[-1] if shown else ""):
+                    shown.append(status)
+            renamed = [name for kind, role, name, _, _ in session.events
+                       if kind == "object:property-change:accessible-name" and role == "status bar"]
+            check(renamed == shown, "the status messages shown and the name changes heard differ:\n"
+                  "  shown %s\n  heard %s" % (shown, renamed))
+            print("result:", re.search(r"Мы выиграли|Комп выиграл|Ничья", text).group(0), "; moves:", moves, "; texts heard:", said)
+        finally:
+            session.close()
+
+
+# --- The other checks ---------------------------------------------------------------
 
 def atspi_only(program):
     session = Session(program)
@@ -355,8 +548,9 @@ def keyboard(program):
             # Just after a move: if the move holds the table for a second (the computer took,
             # or the round ends after the player's cover), End and Return are typed into
             # that wait. They are dropped as clicks are: End would move the focus to the
-            # last card and Return play it. Keys are typed only early in a wait, and counted
-            # only when the wait still ran after them.
+            # last card and Return play it; and "Подождите" is said, once for the two keys.
+            # Keys are typed only early in a wait, and counted only when the wait still ran
+            # after them.
             if waits["n"] >= 3:  # enough: the rest of the game goes at its own speed
                 return
             end = time.monotonic() + 0.5
@@ -371,6 +565,7 @@ def keyboard(program):
                 return
             before = session.read()
             focused = before["focused"]
+            said = len(session.notices)
             session.keys("End", "Return")
             time.sleep(0.05)
             if session.wait_left() < 100:
@@ -387,6 +582,8 @@ def keyboard(program):
             after = session.settle()
             check(not any("защита" in pair for pair in after["table"]) and after["status"] != "Мы ходим",
                   "a key typed during a wait played a card: %s" % after)
+            waited = [text for _, text in session.notices[said:] if text == "Подождите"]
+            check(len(waited) == 1, "keys typed into a wait were answered %d times with «Подождите»" % len(waited))
 
         def first_card_then_wait(tree):
             first_card(tree)
@@ -411,11 +608,6 @@ def keyboard(program):
         session.close()
 
 
-def screen_lines(path):
-    with open(path, encoding="utf-8") as f:
-        return [json.loads(line) for line in f if line.strip()]
-
-
 def tree(probe):
     with tempfile.TemporaryDirectory() as folder:
         screen_file = os.path.join(folder, "screen")
@@ -424,11 +616,15 @@ def tree(probe):
             compared = {"n": 0}
 
             def compare(tree):
-                screen = screen_lines(screen_file)[-1]
-                want = expected_from_screen(screen)
+                # The screen as it stood when the objects were read: a wait may end, and the
+                # screen change, right after.
+                want = expected_from_screen([s for s in screen_lines(screen_file) if s["t"] <= session.settled_at][-1])
                 got = {k: tree[k] for k in want}
                 check(got == want, "the objects do not name what the screen shows:\n  objects %s\n  screen  %s"
                       % (got, want))
+                n = len(tree["hand"])
+                check(tree["places"] == [f"{k} из {n}" for k in range(1, n + 1)],
+                      "the cards do not tell their places in the hand: %s" % tree["places"])
                 compared["n"] += 1
 
             result = play(session, lambda t: session.press(session.read()["cards"][0]),
@@ -438,47 +634,173 @@ def tree(probe):
             session.close()
 
 
-def announcements(probe):
+def keys(program):
+    """The six questions in either layout, each answer against the tree; the focus on the
+    first card after a deal; Home on the card that has the focus says it again."""
+    session = Session(program)
+    try:
+        session.keys("F10", "Return")
+        session._wait_for(lambda: True if session.read()["hand"] else None, 10, "F10, Return dealt nothing")
+        session.settle()
+        tree = session.read()
+        check(tree["focused"] == [tree["hand"][0]], "after a deal the focus is not on the first card: %s" % tree["focused"])
+        told = session.notices[-1][1]
+
+        def ask(key):
+            said = len(session.notices)
+            session.keys(key)
+            return session.next_notice(said, 5, f"key {key} asked and nothing was said")
+
+        tree = session.read()
+        want = {
+            "1": "Стол пуст",
+            "2": "Наши карты, 6 карт: " + ", ".join(tree["hand"]),
+            "3": tree["trump"] + ", в колоде ещё есть карты",
+            "4": "У компа 6 карт",
+            "5": told,
+            "6": "Режим: комп и ты",
+        }
+        for layout in ("us", "ru"):
+            subprocess.run(["setxkbmap", layout], check=True, timeout=20)
+            for key, answer in want.items():
+                got = ask(key)
+                check(got == answer, f"key {key} in the {layout} layout: «{got}», not «{answer}»")
+        subprocess.run(["setxkbmap", "us"], check=True, timeout=20)
+
+        # A card on the table: key 1 names its pair as the list does.
+        session.keys("Home", "Return")
+        tree = session.settle()
+        check(ask("1") == "Стол: " + ". ".join(tree["table"]), "key 1 does not name the pairs of the list")
+        # Home again on the card that already has the focus: it is said again.
+        session.keys("Home")
+        session.settle()
+        check(ask("Home") == tree["hand"][0] + ", 1 из %d" % len(tree["hand"]),
+              "Home on the focused card said nothing of it")
+        print("answers heard in both layouts:", len(want) * 2)
+    finally:
+        session.close()
+
+
+def mode(program):
+    """Opening "Два компа" switches the mode and is heard; so are a pace and "Комп и ты"."""
+    session = Session(program)
+    try:
+        def after(keys, what):
+            said = len(session.notices)
+            session.keys(*keys)
+            return session.next_notice(said, 5, what)
+
+        got = after(["F10", "Right", "Down", "Down", "Right"], "opening «Два компа» was not heard")
+        check(got == "Режим: два компа, темп не выбран", "opening «Два компа»: " + got)
+        got = after(["Down", "Return"], "choosing «Средняя» was not heard")
+        check(got == "Режим: два компа, средняя", "choosing «Средняя»: " + got)
+        got = after(["F10", "Right", "Down", "Return"], "choosing «Комп и ты» was not heard")
+        check(got == "Режим: комп и ты", "choosing «Комп и ты»: " + got)
+        said = len(session.notices)
+        session.keys("6")
+        check(session.next_notice(said, 5) == "Режим: комп и ты", "key 6 does not tell the mode")
+        print("mode changes heard: 3")
+    finally:
+        session.close()
+
+
+def watch(probe, pace):
+    """Two computers play a whole game; a reader speaking 2.5 words a second, saying
+    «уведомление» before each text and queueing what comes while it speaks, must never
+    start a text more than 3 s after the game showed what it tells."""
     with tempfile.TemporaryDirectory() as folder:
         screen_file = os.path.join(folder, "screen")
         session = Session(probe, [screen_file])
         try:
-            result = play(session, lambda t: session.press(session.read()["cards"][0]),
-                          lambda t: session.press(session.read()["button_node"]))
+            item = {"fast": "Down", "medium": "Down Down", "slow": "Down Down Down"}[pace].split()
+            session.keys("F10", "Right", "Down", "Down", "Right", *item[1:], "Return")
+            # The deal once the reader has said the change of mode and pace, as a listener
+            # would wait to hear it.
             session.pump(0.5)
-            shown = []
-            for screen in screen_lines(screen_file):
-                status = expected_from_screen(screen)["status"]
-                if status != (shown[-1] if shown else ""):
-                    shown.append(status)
-            heard = [name for kind, role, name, _ in session.events
-                     if kind == "object:property-change:accessible-name" and role == "status bar"]
-            check(heard == shown, "the status messages shown and the name changes heard differ:\n"
-                  "  shown %s\n  heard %s" % (shown, heard))
-            # A screen reader speaks a renamed status bar only where its focus is; what it
-            # speaks anywhere is a notification being shown. Each new message is the status
-            # bar renamed, then, before the next renaming, the notification shown with it.
-            spoken = []
-            for kind, role, name, detail1 in session.events:
-                if kind == "object:property-change:accessible-name" and role == "status bar":
-                    spoken.append(("status bar", name))
-                elif kind.startswith("object:state-changed:showing") and role == "notification" and detail1:
-                    spoken.append(("notification", name))
-            want = [(role, message) for message in shown if message
-                    for role in ("status bar", "notification")]
-            check([e for e in spoken if e[1]] == want,
-                  "each new message is not followed by its notification shown:\n"
-                  "  want  %s\n  heard %s" % (want, spoken))
-            print("result:", result, "; messages announced:", len(heard),
-                  "; notifications shown:", sum(1 for role, _ in spoken if role == "notification"))
+            free = 0.0
+            for arrived, text in session.notices:
+                free = max(arrived, free) + (words(text) + ROLE_WORDS) / WORDS_PER_SECOND
+            session.pump(max(0.0, free - time.monotonic()) + 0.2)
+            session.keys("F10", "Return")
+            end = time.monotonic() + GAME_SECONDS
+            while not any(r in text for _, text in session.notices for r in RESULTS):
+                check(time.monotonic() < end, "the game took too long")
+                session.pump(0.2)
+            session.pump(0.5)
+            screens = screen_lines(screen_file)
+            told = session.notices  # the change of mode and pace, then the game
+            texts = [(t, text) for t, text in told if not text.startswith("Режим")]
+
+            def shown_at(sentence, before):
+                """When the screen last showed something new of what the sentence tells."""
+                head, _, rest = sentence.partition(": ")
+                past = [s for s in screens if s["t"] <= before]
+                check(past, "a text came before anything was shown: " + sentence)
+                named = set(cards_in(rest))
+                move = head.split()[1:2] in (["ходим"], ["ходит"], ["подкидываем"], ["подкидывает"],
+                                              ["кроем"], ["кроет"])
+                changes = []
+                for earlier, later in zip(past, past[1:]):
+                    came, went = on_table(later) - on_table(earlier), on_table(earlier) - on_table(later)
+                    if sentence.startswith(("Новая игра", "Козырь")):
+                        news = earlier["trump"] != later["trump"]
+                    elif move:  # a card put down, by name or by count
+                        news = named & came if named else came
+                    else:       # a round's end or a message: the status line, the cards gone
+                        news = status_of(earlier) != status_of(later) or (named & went if named else went)
+                    if news:
+                        changes.append(later["t"])
+                check(changes, f"«{sentence}» tells nothing the screen showed")
+                return changes[-1]
+
+            free, worst, previous = 0.0, 0.0, None
+            for arrived, text in told:
+                start = max(arrived, free)
+                free = start + (words(text) + ROLE_WORDS) / WORDS_PER_SECOND
+                if text.startswith("Режим"):
+                    continue
+                shown = min(shown_at(s, arrived) for s in sentences(text) if not s.startswith("Карты компа")
+                            and not re.match(r"(Мы|Комп) (отбились|отбился|взяли|взял) \d+ раз", s))
+                worst = max(worst, start - shown)
+                check(start - shown <= MAX_BEHIND, f"«{text}» heard {start - shown:.2f} s after the game showed it")
+                check(text != previous, f"«{text}» said twice in a row")
+                previous = text
+            last = texts[-1][1]
+            check(re.match(r"(Мы выиграли|Комп выиграл|Ничья)\. .*Мы отбились \d+ раз\. Комп отбился \d+ раз\. "
+                           r"Мы взяли \d+ раз\. Комп взял \d+ раз", last),
+                  "the last text is not the result with the statistics: " + last)
+            game = screens[-1]["t"] - screens[0]["t"]
+            for t, text in told: print(f"  {t - told[0][0]:6.2f}  {text}")
+            print(f"{pace}: {len(texts)} texts in a game of {game:.1f} s, at worst {worst:.2f} s behind")
         finally:
             session.close()
+
+
+def listen(path):
+    """A screen reader's registration, and each notification it hears, into `path`."""
+    def heard(event):
+        try:
+            if event.source.get_role() == Atspi.Role.NOTIFICATION and event.detail1:
+                with open(path, "a", encoding="utf-8") as f:
+                    f.write(event.source.get_name() + "\n")
+        except GLib.Error:
+            pass
+    listener = Atspi.EventListener.new(heard)
+    for kind in ("object:state-changed:showing", "object:property-change:accessible-name"):
+        listener.register(kind)
+    open(path + ".ready", "w").close()
+    context = GLib.MainContext.default()
+    end = time.monotonic() + 60
+    while time.monotonic() < end:
+        while context.iteration(False):
+            pass
+        time.sleep(0.01)
 
 
 def dump(program):
     session = Session(program)
     try:
-        tree = session.deal()
+        session.deal()
 
         def show(node, depth):
             action = node.get_action_iface()
@@ -486,30 +808,33 @@ def dump(program):
             states = [s.value_nick for s in node.get_state_set().get_states()
                       if s in (Atspi.StateType.FOCUSED, Atspi.StateType.FOCUSABLE)]
             print("  " * depth + f"[{node.get_role_name()}] \"{node.get_name()}\""
+                  + (f" ({node.get_description()})" if node.get_description() else "")
                   + (f" actions={actions}" if actions else "") + (f" {states}" if states else ""))
             for i in range(node.get_child_count()):
                 show(node.get_child_at_index(i), depth + 1)
 
         show(session.surface.get_parent(), 0)
+        print("\nsaid:", [text for _, text in session.notices])
         session.events.clear()
+        said = len(session.notices)
         print("\nevents of one move (the first card pressed):")
         session.press(session.read()["cards"][0])
         session.settle()
         for event in session.events:
-            print("  ", event)
+            print("  ", event[:4])
+        print("\nsaid:", [text for _, text in session.notices[said:]])
     finally:
         session.close()
 
 
 def main():
-    if len(sys.argv) != 3:
+    checks = {"atspi-only": atspi_only, "keyboard": keyboard, "tree": tree, "spoken": spoken,
+              "keys": keys, "mode": mode, "watch": watch, "listen": listen, "dump": dump}
+    if len(sys.argv) < 3 or sys.argv[1] not in checks:
         print(__doc__)
         return 2
-    group, program = sys.argv[1], sys.argv[2]
-    checks = {"atspi-only": atspi_only, "keyboard": keyboard, "tree": tree,
-              "announcements": announcements, "dump": dump}
     try:
-        checks[group](program)
+        checks[sys.argv[1]](*sys.argv[2:])
     except Failure as failure:
         print("FAILED:", failure)
         return 1

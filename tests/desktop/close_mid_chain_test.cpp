@@ -21,8 +21,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::string g_executable;
-
 // Far longer than any end of the program takes; only a program that hangs reaches it.
 constexpr auto kHangGuard = 10s;
 
@@ -47,12 +45,12 @@ void ExpectCloseEndsProgram(DesktopSession& game, Close how = Close::Request) {
 class ClosingTheWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(g_executable.empty()) << "no program named on the command line";
-        ASSERT_TRUE(game.Started()) << "could not start " << g_executable << " on the display";
+        ASSERT_FALSE(ProgramUnderTest().empty()) << "no program named on the command line";
+        ASSERT_TRUE(game.Started()) << "could not start " << ProgramUnderTest() << " on the display";
         ASSERT_TRUE(game.FindWindow(20s)) << "no shown window with the caption Карты/Дурак";
     }
 
-    DesktopSession game{g_executable};
+    DesktopSession game{ProgramUnderTest()};
 };
 
 // The window opens with its caption and, with no game dealt, a close ends the program:
@@ -96,9 +94,3 @@ TEST_F(ClosingTheWindow, ADestroyedWindowEndsARoundEndWait) {
 
 }  // namespace
 }  // namespace durak::desktop
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (argc > 1) durak::desktop::g_executable = argv[1];
-    return RUN_ALL_TESTS();
-}

@@ -453,3 +453,4 @@ bool PlayIntoRoundEndWait(DesktopSession& session) {
 }
 
 }  // namespace durak::desktop
+

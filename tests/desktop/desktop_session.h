@@ -138,4 +138,8 @@ bool PlayIntoRoundEndWait(DesktopSession& session);
 // true when it ran and exited with code 0.
 bool RunTool(const std::vector<std::string>& command, std::chrono::milliseconds guard);
 
+// The program the tests start, named after GoogleTest's own arguments on the test
+// program's command line (its main is desktop_session.cpp's).
+const std::string& ProgramUnderTest();
+
 }  // namespace durak::desktop

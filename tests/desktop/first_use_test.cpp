@@ -17,8 +17,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::string g_executable;
-
 // The screen these cases run on is 800 × 600 pixels (DURAK_TEST_SCREEN), with no
 // window manager: the window lies exactly where the program put it. Centred when it
 // fits; at twice the scale it is larger than the screen, and centred its menu bar would
@@ -27,7 +25,7 @@ TEST(OpeningTheWindow, CentredWhenItFitsElseWithItsMenuBarOnTheScreen) {
     for (const auto& [scale, fits] : {std::pair{"QT_SCALE_FACTOR=1", true},
                                       std::pair{"QT_SCALE_FACTOR=2", false}}) {
         SCOPED_TRACE(scale);
-        DesktopSession game(g_executable, {scale});
+        DesktopSession game(ProgramUnderTest(), {scale});
         ASSERT_TRUE(game.FindWindow(20s));
         const std::optional<ScreenRect> w = game.WindowPlace();
         ASSERT_TRUE(w.has_value());
@@ -43,7 +41,7 @@ TEST(OpeningTheWindow, CentredWhenItFitsElseWithItsMenuBarOnTheScreen) {
 // line, nothing played); on the card's right half the card goes onto the table's first
 // attack place at (8, 224), where the next card leaves its left strip in view.
 TEST(ClickingTheHand, TheVisiblePartOfTheLastCardPlaysItAndTheStripBesideItIsTheEmptySlots) {
-    DesktopSession game(g_executable);
+    DesktopSession game(ProgramUnderTest());
     ASSERT_TRUE(game.FindWindow(20s));
     // A card's rounded corners show what lies beneath, so pictures are compared 4 pixels
     // inside their edges; the corner at (628, 8) only ever shows the background.
@@ -95,7 +93,7 @@ TEST(WithoutADisplay, TheProgramSaysWhatToSetAndEndsWithStatusOne) {
         SCOPED_TRACE(display);
         const auto [status, errors] = durak::testing::RunForErrors(
             "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + std::string(display) + " '" +
-            g_executable + "'");
+            ProgramUnderTest() + "'");
         EXPECT_EQ(status, 1);
         EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
         EXPECT_NE(errors.find("set DISPLAY"), std::string::npos) << errors;
@@ -111,7 +109,7 @@ TEST(WithoutADisplay, AnUnknownPlatformIsNamedWithThePlatformsThereAre) {
                                               std::pair{"QT_QPA_PLATFORM=xcb", " -platform bogus"}}) {
         SCOPED_TRACE(environment + std::string(option));
         const auto [status, errors] = durak::testing::RunForErrors(
-            "env " + std::string(environment) + " '" + g_executable + "'" + option);
+            "env " + std::string(environment) + " '" + ProgramUnderTest() + "'" + option);
         EXPECT_EQ(status, 1);
         EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
         EXPECT_NE(errors.find("\"bogus\""), std::string::npos) << errors;
@@ -124,9 +122,3 @@ TEST(WithoutADisplay, AnUnknownPlatformIsNamedWithThePlatformsThereAre) {
 
 }  // namespace
 }  // namespace durak::desktop
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (argc > 1) durak::desktop::g_executable = argv[1];
-    return RUN_ALL_TESTS();
-}
