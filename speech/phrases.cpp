@@ -153,20 +153,24 @@ std::string CountAnswer(int computerCards) { return "У компа " + CardsHeld
 
 // --- Telling the news ------------------------------------------------------------------
 
+// How much a piece of news matters when words run short: the higher is kept first.
+enum Rank { kDrawRank, kLineRank, kMoveRank, kMessageRank, kRoundEndRank, kDealRank, kResultRank };
+
 // One piece of a text: its words in full, shorter (more than two cards as a count), and
-// how much it matters when words run short.
+// how much it matters.
 struct Commentator::Phrase {
     std::string full, compact;
-    int rank = 0;
+    int rank = kDrawRank;
     int cards = 0;  // the cards a move names
     bool move = false, drew = false, result = false, status = false;
 };
 
 std::vector<Commentator::Phrase> Commentator::Phrases(const std::vector<News>& news) {
-    auto listed = [](const std::string& head, const std::vector<int>& cards, const char* countHead) {
+    auto listed = [](const std::string& head, const std::vector<int>& cards) {
         Phrase p;
         p.full = head + ": " + CardList(cards);
-        p.compact = cards.size() > 2 ? countHead + CardsTaken(static_cast<int>(cards.size())) : p.full;
+        p.compact = cards.size() > 2 ? head + " " + CardsTaken(static_cast<int>(cards.size())) : p.full;
+        p.rank = kRoundEndRank;
         return p;
     };
     std::vector<Phrase> phrases;
@@ -177,7 +181,7 @@ std::vector<Commentator::Phrase> Commentator::Phrases(const std::vector<News>& n
                 // The player at the table hears the hand too; a watcher only the trump.
                 p.compact = "Новая игра. Козырь: " + CardName(n.trumpCard);
                 p.full = p.compact + ". Наши карты: " + CardList(n.cards);
-                p.rank = 5;
+                p.rank = kDealRank;
                 break;
             case News::Kind::Message:
                 p.full = p.compact = AsRead(n.text);
@@ -188,9 +192,9 @@ std::vector<Commentator::Phrase> Commentator::Phrases(const std::vector<News>& n
                     p.status = true;
                     p.result = IsResult(p.full);
                     p.move = IsMoveMessage(p.full);
-                    p.rank = p.result ? 6 : 3;
+                    p.rank = p.result ? kResultRank : kMessageRank;
                 } else {
-                    p.rank = 1;
+                    p.rank = kLineRank;
                 }
                 break;
             case News::Kind::CardDown: {
@@ -206,21 +210,17 @@ std::vector<Commentator::Phrase> Commentator::Phrases(const std::vector<News>& n
                 p.full = p.compact = head + ": " + CardName(n.cards.at(0));
                 p.cards = 1;
                 p.move = true;
-                p.rank = 2;
+                p.rank = kMoveRank;
                 break;
             }
             case News::Kind::Took:
-                p = listed(n.seat == Seat::Player ? "Мы взяли" : "Комп взял", n.cards,
-                           n.seat == Seat::Player ? "Мы взяли " : "Комп взял ");
-                p.rank = 4;
+                p = listed(n.seat == Seat::Player ? "Мы взяли" : "Комп взял", n.cards);
                 break;
             case News::Kind::Beaten:
-                p = listed("Бито", n.cards, "Бито ");
-                p.rank = 4;
+                p = listed("Бито", n.cards);
                 break;
             case News::Kind::Overflow:
-                p = listed("Ушли из игры", n.cards, "Ушли из игры ");
-                p.rank = 4;
+                p = listed("Ушли из игры", n.cards);
                 break;
             case News::Kind::Drew: {
                 const std::string count = "у компа " + CardsHeld(n.computerCount);
@@ -242,7 +242,7 @@ std::vector<Commentator::Phrase> Commentator::Phrases(const std::vector<News>& n
     auto saidAgain = [&](const Phrase& message) {
         const std::vector<std::string> words = Words(message.full);
         for (const Phrase& p : phrases) {
-            if (!p.move && p.rank != 4) continue;
+            if (!p.move && p.rank != kRoundEndRank) continue;
             const std::vector<std::string> other = Words(p.full);
             if (other.size() > words.size() && std::equal(words.begin(), words.end(), other.begin())) return true;
         }
@@ -271,12 +271,12 @@ std::string Commentator::Watch(const std::vector<News>& news, int pace, bool& mu
         must = true;
         return Joined(texts);
     }
-    must = std::any_of(phrases.begin(), phrases.end(), [](const Phrase& p) { return p.rank == 5; });
+    must = std::any_of(phrases.begin(), phrases.end(), [](const Phrase& p) { return p.rank == kDealRank; });
 
     // What a watcher hears: no draws, no lines besides the status line's (the score shown
     // while a seat is down to its last cards); at the faster paces no single moves either.
     std::erase_if(phrases, [pace](const Phrase& p) {
-        return p.drew || (!p.status && p.rank == 1) || (p.move && pace != kPaceSlow);
+        return p.drew || p.rank == kLineRank || (p.move && pace != kPaceSlow);
     });
     auto words = [&](auto form) {
         int n = 0;

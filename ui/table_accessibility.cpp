@@ -114,7 +114,10 @@ public:
 
     QAccessible::State state() const override {
         QAccessible::State state;
-        if (!isValid() || !table_->Find(key_)) {
+        // A notification is shown as long as it keeps its text.
+        const bool shown = key_.kind == Kind::Notice ? !table_->NoticeText(key_.index).isEmpty()
+                                                     : table_->Find(key_) != nullptr;
+        if (!isValid() || !shown) {
             state.invisible = true;
             return state;
         }
@@ -199,8 +202,8 @@ public:
             if (!bus.isConnected()) return;
             const QString registry = QStringLiteral("org.a11y.atspi.Registry");
             const QString path = QStringLiteral("/org/a11y/atspi/registry");
-            // An event no screen reader listens for, and Qt sends nothing of.
-            const QString event = QStringLiteral("document:load-stopped");
+            // An event of a kind Qt sends nothing of.
+            const QString event = QStringLiteral("terminal:line-changed");
             QDBusMessage add = QDBusMessage::createMethodCall(registry, path, registry, QStringLiteral("RegisterEvent"));
             add << event << QStringList() << QString();
             bus.call(add, QDBus::NoBlock);
@@ -280,9 +283,6 @@ void TableAccessibility::Read(std::vector<Entry>& objects, std::vector<Entry>& p
         else lines.push_back(&run);
     }
     objects.push_back({{Kind::Status}, status, {}});
-    // What the game told a screen reader last: a notification, which a screen reader
-    // speaks wherever its focus is.
-    if (!NoticeText(notice_).isEmpty()) objects.push_back({{Kind::Notice, notice_}, NoticeText(notice_), {}});
     std::stable_sort(lines.begin(), lines.end(), [](const TextLayer::Run* a, const TextLayer::Run* b) {
         return a->y != b->y ? a->y < b->y : a->x < b->x;
     });

@@ -79,10 +79,12 @@ public:
     // call has returned.
     void Press(TableKey key);
     // A text for the screen reader to say wherever its focus is: a notification takes it
-    // as its name and is shown, right after the objects have followed the screen.
-    // Notifications take turns, and each keeps its text while the next few are shown: a
-    // screen reader that asks for the text of one shown a moment ago, after another has
-    // come, still hears its own text.
+    // as its name and is shown, right after the objects have followed the screen. A
+    // notification is a message that comes and goes, none of the table's lasting objects:
+    // it is shown with one event, and no list of children changes. Notifications take
+    // turns, and each keeps its text while the next few are shown: a screen reader that
+    // asks for the text of one shown a moment ago, after another has come, still hears
+    // its own text.
     void Announce(const QString& text);
     QString NoticeText(int index) const { return notices_[static_cast<std::size_t>(index) % notices_.size()]; }
     // While two computers play, the objects follow the screen only when something is

@@ -118,7 +118,6 @@ class Session:
         self.process = subprocess.Popen([program, *arguments])
         self.events = []
         self.notices = []        # (time, text) of each notification shown
-        self._notice_name = None
         self.listener = Atspi.EventListener.new(self._heard)
         for kind in ("object:property-change:accessible-name", "object:state-changed:focused",
                      "object:state-changed:showing", "object:children-changed"):
@@ -175,13 +174,9 @@ class Session:
             name = "?"
         now = time.monotonic()
         self.events.append((event.type, role, name, event.detail1, now))
-        # What the game says: the notification's new name, then the notification shown.
-        if role == "notification":
-            if event.type == "object:property-change:accessible-name":
-                self._notice_name = name
-            elif event.type.startswith("object:state-changed:showing") and event.detail1:
-                self.notices.append((now, self._notice_name if self._notice_name is not None else name))
-                self._notice_name = None
+        # What the game says: a notification shown, with its text.
+        if role == "notification" and event.type.startswith("object:state-changed:showing") and event.detail1:
+            self.notices.append((now, name))
 
     def pump(self, seconds):
         """Lets the bus deliver events for a while."""
@@ -199,6 +194,20 @@ class Session:
         self._wait_for(lambda: True if len(self.notices) > after else None, seconds, what)
         return self.notices[after][1]
 
+    def hush(self, most=15):
+        """Waits until the game has said all it holds back: the game passes a text on only
+        once the reader has had time to say the one before (2.5 words a second, and the
+        word "уведомление"), so nothing more comes once that time has passed in silence."""
+        end = time.monotonic() + most
+        while time.monotonic() < end:
+            self.pump(0.05)
+            if not self.notices:
+                continue
+            at, text = self.notices[-1]
+            if time.monotonic() - at > (len(text.split()) + 1) / 2.5 + 0.5:
+                return
+        raise Failure("the game kept on speaking for %d s" % most)
+
     # What the objects say now, read afresh from the program. The table may change while
     # it is read (a move runs on between two questions); then it is read again.
     def read(self):
@@ -212,7 +221,7 @@ class Session:
     def _read_once(self):
         Atspi.Accessible.clear_cache(self.surface)
         tree = {"hand": [], "button": False, "table": [], "trump": None, "fan": None,
-                "faceup": [], "status": None, "notice": None, "lines": [], "focused": [], "cards": [],
+                "faceup": [], "status": None, "lines": [], "focused": [], "cards": [],
                 "places": []}
         for i in range(self.surface.get_child_count()):
             node = self.surface.get_child_at_index(i)
@@ -231,8 +240,6 @@ class Session:
                 tree["table"] = [node.get_child_at_index(k).get_name() for k in range(node.get_child_count())]
             elif role == Atspi.Role.STATUS_BAR:
                 tree["status"] = name
-            elif role == Atspi.Role.NOTIFICATION:
-                tree["notice"] = name
             elif name.startswith("Козырь: "):
                 tree["trump"] = name
             elif name.startswith("Карты компа: "):
@@ -245,7 +252,7 @@ class Session:
 
     @staticmethod
     def shown(tree):
-        return {k: v for k, v in tree.items() if k not in ("cards", "button_node", "focused", "notice")}
+        return {k: v for k, v in tree.items() if k not in ("cards", "button_node", "focused")}
 
     def wait_left(self):
         """How long the wait the game sleeps in had still to run when it last went to
@@ -642,6 +649,7 @@ def keys(program):
         session.keys("F10", "Return")
         session._wait_for(lambda: True if session.read()["hand"] else None, 10, "F10, Return dealt nothing")
         session.settle()
+        session.hush()
         tree = session.read()
         check(tree["focused"] == [tree["hand"][0]], "after a deal the focus is not on the first card: %s" % tree["focused"])
         told = session.notices[-1][1]
@@ -670,7 +678,9 @@ def keys(program):
         # A card on the table: key 1 names its pair as the list does.
         session.keys("Home", "Return")
         tree = session.settle()
-        check(ask("1") == "Стол: " + ". ".join(tree["table"]), "key 1 does not name the pairs of the list")
+        session.hush()
+        got = ask("1")
+        check(got == "Стол: " + ". ".join(tree["table"]), f"key 1 does not name the pairs of the list: «{got}»")
         # Home again on the card that already has the focus: it is said again.
         session.keys("Home")
         session.settle()
