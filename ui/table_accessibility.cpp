@@ -84,7 +84,7 @@ public:
         if (key_.kind == Kind::Slot) {
             if (PictureSlot* slot = surface.Slot(key_.index)) area = slot->geometry();
         } else if (key_.kind == Kind::Table || key_.kind == Kind::Pair) {
-            const int k = key_.kind == Kind::Pair ? (key_.index - 1) % kPairs + 1 : 0;
+            const int k = key_.kind == Kind::Pair ? table_->PairPlace(key_) : 0;
             for (int pair = 1; pair <= kPairs; ++pair) {
                 if (k != 0 && pair != k) continue;
                 for (int place : {kPlayerAttackPlace[pair], kComputerDefencePlace[pair],
@@ -249,17 +249,23 @@ void TableAccessibility::Read(std::vector<Entry>& objects, std::vector<Entry>& p
     if (surface_.ShownHolder(kActionButtonSlot))
         objects.push_back({slot(kActionButtonSlot), QStringLiteral("Беру / Бито"), {}});
 
+    // The list's items are keyed by their place in the list: when a round ends and the
+    // next begins, the first pair is renamed rather than one item going and another
+    // coming, which is one message on the bus instead of two.
     objects.push_back({{Kind::Table}, QStringLiteral("Стол"), {}});
-    auto pair = [&](int index, int attack, int defence) {
+    pairPlaces_.clear();
+    auto pair = [&](int place, int attack, int defence) {
         QString name;
         if (card(attack)) name = QStringLiteral("атака: ") + cardName(attack);
         if (card(defence))
             name += (name.isEmpty() ? QString() : QStringLiteral("; ")) + QStringLiteral("защита: ") + cardName(defence);
-        if (!name.isEmpty()) pairs.push_back({{Kind::Pair, index}, name, {}});
+        if (name.isEmpty()) return;
+        pairs.push_back({{Kind::Pair, static_cast<int>(pairs.size())}, name, {}});
+        pairPlaces_.push_back(place);
     };
     for (int k = 1; k <= kPairs; ++k) {
         pair(k, kPlayerAttackPlace[k], kComputerDefencePlace[k]);
-        pair(kPairs + k, kComputerAttackPlace[k], kPlayerDefencePlace[k]);
+        pair(k, kComputerAttackPlace[k], kPlayerDefencePlace[k]);
     }
 
     const int trump = surface_.ShownHolder(kTrumpSlot);
@@ -316,6 +322,11 @@ const TableAccessibility::Entry* TableAccessibility::Find(TableKey key) {
 QPoint TableAccessibility::LinePlace(TableKey key) const {
     const std::size_t i = static_cast<std::size_t>(key.index);
     return i < linePlaces_.size() ? linePlaces_[i] : QPoint();
+}
+
+int TableAccessibility::PairPlace(TableKey key) const {
+    const std::size_t i = static_cast<std::size_t>(key.index);
+    return i < pairPlaces_.size() ? pairPlaces_[i] : 0;
 }
 
 QAccessibleInterface* TableAccessibility::Object(TableKey key) {

@@ -63,6 +63,8 @@ public:
     const Entry* Find(TableKey key);
     // Where the printed line of `key` starts on the surface.
     QPoint LinePlace(TableKey key) const;
+    // The pair of places on the table (1 to 6) the list's item `key` stands on.
+    int PairPlace(TableKey key) const;
     // The accessible object of `key`, made on first use and kept while the table lives.
     QAccessibleInterface* Object(TableKey key);
     // The object the keyboard focus is on, while the table has it.
@@ -107,6 +109,7 @@ private:
     TableSurface& surface_;
     std::vector<Entry> objects_, pairs_;
     std::vector<QPoint> linePlaces_;
+    std::vector<int> pairPlaces_;
     std::map<TableKey, QAccessibleInterface*> made_;  // registered with Qt, which owns them
     std::array<QString, 8> notices_;  // the texts of the notifications that take turns
     int notice_ = 0;                  // the one shown last
