@@ -747,8 +747,11 @@ def watch(probe, pace):
                 past = [s for s in screens if s["t"] <= before]
                 check(past, "a text came before anything was shown: " + sentence)
                 named = set(cards_in(rest))
+                # A move names its cards or counts them («Комп подкидывает 3 карты»); the
+                # same words alone («Мы ходим») are the status line's message, shown when
+                # it was printed, often over an empty table.
                 move = head.split()[1:2] in (["ходим"], ["ходит"], ["подкидываем"], ["подкидывает"],
-                                              ["кроем"], ["кроет"])
+                                              ["кроем"], ["кроет"]) and (named or re.search(r"\d", head))
                 changes = []
                 for earlier, later in zip(past, past[1:]):
                     came, went = on_table(later) - on_table(earlier), on_table(earlier) - on_table(later)

@@ -388,10 +388,12 @@ bool DesktopSession::WindowShown() const {
 // Watches the program until it ends. Once its window has left the screen the close
 // has been taken, and the game has no business waiting any more: a wait seen after
 // that is one the close did not stop.
-std::optional<ProgramEnd> DesktopSession::WaitForEnd(std::chrono::milliseconds guard) {
+std::optional<ProgramEnd> DesktopSession::WaitForEnd(std::chrono::milliseconds guard,
+                                                     std::chrono::milliseconds telling) {
     if (pid_ <= 0 || ended_) return std::nullopt;
     const Clock::time_point deadline = Clock::now() + guard;
     bool windowGone = false, waitedAfterClose = false;
+    Clock::time_point goneAt;
     for (;;) {
         int status = 0;
         const pid_t done = waitpid(pid_, &status, WNOHANG);
@@ -403,8 +405,11 @@ std::optional<ProgramEnd> DesktopSession::WaitForEnd(std::chrono::milliseconds g
         }
         if (done < 0 || Clock::now() >= deadline) return std::nullopt;
 
-        if (!windowGone && window_ && !WindowShown()) windowGone = true;
-        if (windowGone && InWait()) waitedAfterClose = true;
+        if (!windowGone && window_ && !WindowShown()) {
+            windowGone = true;
+            goneAt = Clock::now();
+        }
+        if (windowGone && Clock::now() - goneAt >= telling && InWait()) waitedAfterClose = true;
 
         if (pidfd_ >= 0) {
             // The program's descriptor turns readable the moment it ends.

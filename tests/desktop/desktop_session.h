@@ -95,8 +95,11 @@ public:
     Clock::time_point DestroyWindow();
 
     // Waits (at most `guard`) for the program to end, watching whether a wait still
-    // runs after the window has gone. Empty when the program is still running.
-    std::optional<ProgramEnd> WaitForEnd(std::chrono::milliseconds guard);
+    // runs after the window has gone. A window destroyed by another client leaves the
+    // screen before the program hears of it: a wait seen within `telling` of that is the
+    // program not yet told, and does not count. Empty when the program is still running.
+    std::optional<ProgramEnd> WaitForEnd(std::chrono::milliseconds guard,
+                                         std::chrono::milliseconds telling = std::chrono::milliseconds(0));
 
 private:
     // A shown top-level window of the program, its place on the screen and caption.
