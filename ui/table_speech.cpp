@@ -45,7 +45,8 @@ void TableSpeech::Tell(bool atRest) {
         text = "Так нельзя: " + played.reason;  // the card stayed, and nothing else happened
     } else if (atRest && game_.playerRole != kNoGameYet && !game_.decided) {
         // Resting at the player's move in a game not yet decided: what is expected.
-        text += (text.empty() ? "" : " ") + speech::Prompt(game_);
+        if (!text.empty()) text += ' ';
+        text += speech::Prompt(game_);
     }
     if (text.empty()) return;
     last_ = text;
