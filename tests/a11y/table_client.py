@@ -64,6 +64,11 @@ def words(text):
     return sum(1 for w in text.split() if any(c.isalnum() for c in w))
 
 
+def speaking(text):
+    """Seconds the reader takes to say a notification with this text, its role word first."""
+    return (words(text) + ROLE_WORDS) / WORDS_PER_SECOND
+
+
 def sentences(text):
     """A spoken text in its sentences, without their closing stops."""
     return [s.rstrip(".") for s in re.split(r"(?<=\.)\s+", text.strip()) if s.rstrip(".")]
@@ -196,15 +201,15 @@ class Session:
 
     def hush(self, most=15):
         """Waits until the game has said all it holds back: the game passes a text on only
-        once the reader has had time to say the one before (2.5 words a second, and the
-        word "уведомление"), so nothing more comes once that time has passed in silence."""
+        once the reader has had time to say the one before, so nothing more comes once that
+        time has passed in silence."""
         end = time.monotonic() + most
         while time.monotonic() < end:
             self.pump(0.05)
             if not self.notices:
                 continue
             at, text = self.notices[-1]
-            if time.monotonic() - at > (len(text.split()) + 1) / 2.5 + 0.5:
+            if time.monotonic() - at > speaking(text) + 0.5:
                 return
         raise Failure("the game kept on speaking for %d s" % most)
 
@@ -729,7 +734,7 @@ def watch(probe, pace):
             session.pump(0.5)
             free = 0.0
             for arrived, text in session.notices:
-                free = max(arrived, free) + (words(text) + ROLE_WORDS) / WORDS_PER_SECOND
+                free = max(arrived, free) + speaking(text)
             session.pump(max(0.0, free - time.monotonic()) + 0.2)
             session.keys("F10", "Return")
             end = time.monotonic() + GAME_SECONDS
@@ -769,7 +774,7 @@ def watch(probe, pace):
             free, worst, previous = 0.0, 0.0, None
             for arrived, text in told:
                 start = max(arrived, free)
-                free = start + (words(text) + ROLE_WORDS) / WORDS_PER_SECOND
+                free = start + speaking(text)
                 if text.startswith("Режим"):
                     continue
                 shown = min(shown_at(s, arrived) for s in sentences(text) if not s.startswith("Карты компа")

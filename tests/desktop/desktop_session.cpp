@@ -458,4 +458,3 @@ bool PlayIntoRoundEndWait(DesktopSession& session) {
 }
 
 }  // namespace durak::desktop
-

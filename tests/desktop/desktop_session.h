@@ -142,7 +142,7 @@ bool PlayIntoRoundEndWait(DesktopSession& session);
 bool RunTool(const std::vector<std::string>& command, std::chrono::milliseconds guard);
 
 // The program the tests start, named after GoogleTest's own arguments on the test
-// program's command line (its main is desktop_session.cpp's).
+// program's command line (its main is desktop_test_main.cpp's).
 const std::string& ProgramUnderTest();
 
 }  // namespace durak::desktop
