@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Every arrow between the folders points one way. The game's core (cards/, flow/,
-# seats/, ports/) includes nothing but itself and the C++ standard library: no window,
-# no platform, no Qt. The platform's pieces (platform/) and the spoken table
+# Every arrow between the folders points one way. The game's core includes nothing but
+# itself and the C++ standard library: no window, no platform, no Qt. Inside it each
+# folder takes in only those below it: the ports the game draws through (ports/), then
+# the cards and their catalogue (cards/), then the procedures (flow/), then the two
+# seats' moves (seats/). The platform's pieces (platform/) and the spoken table
 # (speech/) take in the core besides themselves, never the window. The window (ui/)
 # may include anything. Prints each include that breaks this and exits with 1.
 #
@@ -13,7 +15,7 @@ cd "$root"
 core="cards flow seats ports"
 # The folders each layer may include from, besides the standard library.
 declare -A allowed=(
-  [cards]="$core" [flow]="$core" [seats]="$core" [ports]="$core"
+  [ports]="ports" [cards]="ports cards" [flow]="ports cards flow" [seats]="$core"
   [platform]="$core platform"
   [speech]="$core speech"
 )

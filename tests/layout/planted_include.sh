@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The include check itself is checked: on a copy of the tree, one include of the window
-# into the core, one of Qt, and one of the window into the platform must each be caught.
+# into the core, one of Qt, one of the window into the platform, and one pointing back
+# up inside the core (the procedures taking in a seat) must each be caught.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 copy="$(mktemp -d)"
@@ -21,3 +22,4 @@ plant() {  # FILE LINE: the copy with LINE added to FILE must fail the check, na
 plant flow/refill.cpp '#include "ui/form1.h"'
 plant cards/card_names.h '#include <QWidget>'
 plant platform/random_sources.h '#include "ui/table_surface.h"'
+plant flow/refill.cpp '#include "seats/computer_choice.h"'
