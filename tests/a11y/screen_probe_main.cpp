@@ -1,8 +1,8 @@
 // The game's window as the program opens it, for the tests of the accessible objects and
 // of what a screen reader is told: besides, every few milliseconds it writes what the
 // picture slots show, in words (the cards of the hand in slot order, each table pair, the
-// trump, the fan, the computer's cards face up, the button) and every printed line with
-// its place to a file, one line of JSON per change, stamped with the time on the steady
+// trump, the fan, the computer's cards face up, the button), which of its waits runs, and
+// every printed line with its place to a file, one line of JSON per change, stamped with the time on the steady
 // clock, so a test can check what a screen reader hears and reads against what is on
 // screen, and when it was there. Run as: durak_screen_probe <file>.
 
@@ -50,6 +50,9 @@ std::string Describe(durak::qt::Form1& window) {
     out += ", \"faceup\": [";
     for (int k = 0; k < 6; ++k) out += (k ? ", " : "") + card(kComputerFaceUpSlot1 + k);
     out += std::string("], \"button\": ") + (surface.ShownHolder(kActionButtonSlot) ? "true" : "false");
+    // Which of the game's waits runs, counted from the start; 0 between them.
+    const qt::QtPauses& pauses = window.WindowPauses();
+    out += ", \"wait\": " + std::to_string(pauses.InWait() ? pauses.Waits() : 0);
     out += ", \"runs\": [";
     bool first = true;
     for (const TextLayer::Run& run : surface.Text().Runs()) {

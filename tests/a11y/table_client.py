@@ -108,6 +108,15 @@ def screen_lines(path):
         return [json.loads(line) for line in f if line.strip()]
 
 
+def last_screen(path):
+    """The probe's newest record, read from the end of its file."""
+    with open(path, "rb") as f:
+        f.seek(0, os.SEEK_END)
+        f.seek(max(0, f.tell() - 65536))
+        lines = [line for line in f.read().split(b"\n") if line.strip()]
+    return json.loads(lines[-1]) if lines else None
+
+
 def on_table(screen):
     return {c for pair in screen["pairs"] for c in pair if c}
 
@@ -119,8 +128,9 @@ def status_of(screen):
 # --- The program on the bus ---------------------------------------------------------
 
 class Session:
-    def __init__(self, program, arguments=()):
+    def __init__(self, program, arguments=(), screen=None):
         self.process = subprocess.Popen([program, *arguments])
+        self.screen = screen     # the probe's record, where the program is the probe
         self.events = []
         self.notices = []        # (time, text) of each notification shown
         self.listener = Atspi.EventListener.new(self._heard)
@@ -259,16 +269,19 @@ class Session:
     def shown(tree):
         return {k: v for k, v in tree.items() if k not in ("cards", "button_node", "focused")}
 
-    def wait_left(self):
-        """How long the wait the game sleeps in had still to run when it last went to
-        sleep, in milliseconds; 0 when it is in no wait."""
-        return self.poll_timeout() if self.in_wait() else 0
+    def waiting(self):
+        """The number of the game's wait that runs, as the probe last recorded it (0 between
+        waits); without a probe, whether the game sleeps as in a wait."""
+        if self.screen is None:
+            return self.in_wait()
+        screen = last_screen(self.screen)
+        return screen["wait"] if screen else 0
 
     def in_wait(self):
-        """The game is inside one of its waits, or holds a text back for the reader: its
-        main thread sleeps in poll() until a timer less than two seconds away. An idle,
-        quiet window has no deadline that near; the probe's record, every 5 ms, is too near
-        to be a wait. Only a wait drops keys, and the game then says «Подождите»."""
+        """The game is inside one of its waits, or holds a text back for the reader: either
+        way not yet at rest. Its main thread then sleeps in poll() until a timer less than
+        two seconds away; an idle, quiet window has no deadline that near, and the probe's
+        record, every 5 ms, is too near to be a wait."""
         try:
             with open(f"/proc/{self.process.pid}/syscall") as f:
                 fields = f.read().split()
@@ -276,18 +289,7 @@ class Session:
             return False
         if len(fields) < 4 or fields[0] != "7":  # poll on x86-64
             return False
-        return 10 < self.poll_timeout(fields) <= 2000
-
-    def poll_timeout(self, fields=None):
-        if fields is None:
-            try:
-                with open(f"/proc/{self.process.pid}/syscall") as f:
-                    fields = f.read().split()
-            except OSError:
-                return 0
-        if len(fields) < 4 or fields[0] != "7":
-            return 0
-        return int(fields[3], 16) & 0xFFFFFFFF
+        return 10 < (int(fields[3], 16) & 0xFFFFFFFF) <= 2000
 
     def settle(self, quiet=0.3):
         """Waits until the game is out of its waits and the objects have stood still for
@@ -298,7 +300,7 @@ class Session:
         while time.monotonic() < end:
             self.pump(0.05)
             now = self.shown(self.read())
-            if now != last or self.in_wait():
+            if now != last or self.waiting():
                 last, still_since = now, time.monotonic()
             elif time.monotonic() - still_since >= quiet:
                 self.settled_at = time.monotonic()
@@ -533,8 +535,10 @@ def atspi_only(program):
         session.close()
 
 
-def keyboard(program):
-    session = Session(program)
+def keyboard(probe):
+    folder = tempfile.TemporaryDirectory()
+    screen_file = os.path.join(folder.name, "screen")
+    session = Session(probe, [screen_file], screen=screen_file)
     try:
         # F10 gives the menu bar the keyboard with "Новая" current; Return chooses it.
         session.keys("F10", "Return")
@@ -562,19 +566,17 @@ def keyboard(program):
             # or the round ends after the player's cover), End and Return are typed into
             # that wait. They are dropped as clicks are: End would move the focus to the
             # last card and Return play it; and "Подождите" is said, once for the two keys.
-            # Keys are typed only early in a wait, and counted only when the wait still ran
-            # after them.
+            # Keys are typed only early in a wait, and counted only when the same wait still
+            # ran after them, as the probe recorded it.
             if waits["n"] >= 3:  # enough: the rest of the game goes at its own speed
                 return
-            # A sleep with a near deadline may also be the game holding a text back for the
-            # reader, while it takes keys: only «Подождите» tells that the keys fell into a
-            # wait, and it is looked for once they have been typed.
             end = time.monotonic() + 0.5
-            while time.monotonic() < end and not session.in_wait():
+            while time.monotonic() < end and not session.waiting():
                 time.sleep(0.002)
-            # Only a wait of the round's end (a second long) with most of it to run: a key
-            # typed in its last moments could come after it, where it counts again.
-            if session.wait_left() < 500:
+            wait = last_screen(screen_file)
+            # Only early in a wait (a round's end is a second long): a key typed in a wait's
+            # last moments could come after it, where it counts again.
+            if not wait["wait"] or time.monotonic() - wait["t"] > 0.2:
                 session.settle()
                 return
             before = session.read()
@@ -582,21 +584,20 @@ def keyboard(program):
             said = len(session.notices)
             session.keys("End", "Return")
             time.sleep(0.05)
-            # The table as it stands while the wait still runs: the game answered the reading
-            # all along and saw the keys first. Once a wait is over the round's end changes
-            # the table at once, and only then are keys handled again.
+            # The objects read while the wait still runs: the game answered the reading all
+            # along and saw the keys first.
             during = session.read()
-            in_the_wait = session.shown(during) == session.shown(before) and session.wait_left() >= 100
+            in_the_wait = session.waiting() == wait["wait"]
             after = session.settle()
-            waited = [text for _, text in session.notices[said:] if text == "Подождите"]
-            if not waited or not in_the_wait:
-                return  # the keys fell into no wait, or into its last moments
+            if not in_the_wait:
+                return  # a short wait, over before the keys were surely seen
             waits["n"] += 1
-            check(len(waited) == 1, "keys typed into a wait were answered %d times with «Подождите»" % len(waited))
             check(during["focused"] == focused,
                   "a key typed during a wait moved the focus: %s, then %s" % (focused, during["focused"]))
             check(not any("защита" in pair for pair in after["table"]) and after["status"] != "Мы ходим",
                   "a key typed during a wait played a card: %s" % after)
+            waited = [text for _, text in session.notices[said:] if text == "Подождите"]
+            check(len(waited) == 1, "keys typed into a wait were answered %d times with «Подождите»" % len(waited))
 
         def first_card_then_wait(tree):
             first_card(tree)
@@ -615,10 +616,11 @@ def keyboard(program):
             check(result in RESULTS, "no result")
             if waits["n"]:
                 break
-        check(waits["n"] > 0, "three games came to no wait to type into, or none said «Подождите» to the keys")
+        check(waits["n"] > 0, "three games came to no wait to type into")
         print("result:", result, "; keys typed into waits:", waits["n"])
     finally:
         session.close()
+        folder.cleanup()
 
 
 def tree(probe):
