@@ -335,6 +335,7 @@ class Session:
             # The pointer out of the way: a keyboard player's mouse rests off the table.
             subprocess.run(["xdotool", "mousemove", "0", "0"], check=True, timeout=20)
         subprocess.run(["xdotool", "key", "--delay", "40", *keys], check=True, timeout=20)
+        self.typed_at = time.monotonic()
 
 
 def play(session, first_card, button, after_move=None, deal=True):
@@ -570,14 +571,16 @@ def keyboard(probe):
             # ran after them, as the probe recorded it.
             if waits["n"] >= 3:  # enough: the rest of the game goes at its own speed
                 return
+            # The probe records the table only in a wait or at rest: the first record after
+            # the move tells which the move came to. A refused card changes nothing.
             end = time.monotonic() + 0.5
-            while time.monotonic() < end and not session.waiting():
-                time.sleep(0.002)
             wait = last_screen(screen_file)
+            while time.monotonic() < end and not wait["wait"] and wait["t"] < session.typed_at:
+                time.sleep(0.002)
+                wait = last_screen(screen_file)
             # Only early in a wait (a round's end is a second long): a key typed in a wait's
             # last moments could come after it, where it counts again.
             if not wait["wait"] or time.monotonic() - wait["t"] > 0.2:
-                session.settle()
                 return
             before = session.read()
             focused = before["focused"]
