@@ -2,9 +2,9 @@
 // of what a screen reader is told: besides, every few milliseconds it writes what the
 // picture slots show, in words (the cards of the hand in slot order, each table pair, the
 // trump, the fan, the computer's cards face up, the button), which of its waits runs, and
-// every printed line with its place to a file, one line of JSON per change, stamped with the time on the steady
-// clock, so a test can check what a screen reader hears and reads against what is on
-// screen, and when it was there. Run as: durak_screen_probe <file>.
+// every printed line with its place to a file, one line of JSON per change, stamped with
+// the time on the steady clock, so a test can check what a screen reader hears and reads
+// against what is on screen, and when it was there. Run as: durak_screen_probe <file>.
 
 #include <QApplication>
 #include <QTimer>

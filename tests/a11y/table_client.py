@@ -109,7 +109,8 @@ def screen_lines(path):
 
 
 def last_screen(path):
-    """The probe's newest record, read from the end of its file."""
+    """The probe's newest record, read from the end of its file: a test that asks every
+    few milliseconds would spend seconds of CPU reading the whole file each time."""
     with open(path, "rb") as f:
         f.seek(0, os.SEEK_END)
         f.seek(max(0, f.tell() - 65536))
@@ -140,6 +141,7 @@ class Session:
         self.app = self._wait_for(self._find_app, 20, "the program never came onto the bus")
         self.surface = self._wait_for(self._find_surface, 10, "no table among the window's objects")
         self.window_id = None
+        self.typed_at = 0.0      # when keys() last finished typing
 
     def close(self):
         self.process.kill()
@@ -537,93 +539,92 @@ def atspi_only(program):
 
 
 def keyboard(probe):
-    folder = tempfile.TemporaryDirectory()
-    screen_file = os.path.join(folder.name, "screen")
-    session = Session(probe, [screen_file], screen=screen_file)
-    try:
-        # F10 gives the menu bar the keyboard with "Новая" current; Return chooses it.
-        session.keys("F10", "Return")
-        session._wait_for(lambda: True if session.read()["hand"] else None, 10, "F10, Return dealt nothing")
-        moves = {"n": 0}
+    with tempfile.TemporaryDirectory() as folder:
+        screen_file = os.path.join(folder, "screen")
+        session = Session(probe, [screen_file], screen=screen_file)
+        try:
+            # F10 gives the menu bar the keyboard with "Новая" current; Return chooses it.
+            session.keys("F10", "Return")
+            session._wait_for(lambda: True if session.read()["hand"] else None, 10, "F10, Return dealt nothing")
+            moves = {"n": 0}
 
-        def first_card(tree):
-            session.keys("Home")
-            if moves["n"] < 3:  # the focus is on the first card, and only there
-                session._wait_for(lambda: True if session.read()["focused"] == [tree["hand"][0]] else None,
-                                  5, "Home did not focus the first card")
-            moves["n"] += 1
-            session.keys("Return")
+            def first_card(tree):
+                session.keys("Home")
+                if moves["n"] < 3:  # the focus is on the first card, and only there
+                    session._wait_for(lambda: True if session.read()["focused"] == [tree["hand"][0]] else None,
+                                      5, "Home did not focus the first card")
+                moves["n"] += 1
+                session.keys("Return")
 
-        def button(tree):
-            session.keys("Home", "Tab")
-            session._wait_for(lambda: True if session.read()["focused"] == [BUTTON] else None,
-                              5, "Tab did not focus the button")
-            session.keys("Return")
+            def button(tree):
+                session.keys("Home", "Tab")
+                session._wait_for(lambda: True if session.read()["focused"] == [BUTTON] else None,
+                                  5, "Tab did not focus the button")
+                session.keys("Return")
 
-        waits = {"n": 0}
+            waits = {"n": 0}
 
-        def typed_into_a_wait():
-            # Just after a move: if the move holds the table for a second (the computer took,
-            # or the round ends after the player's cover), End and Return are typed into
-            # that wait. They are dropped as clicks are: End would move the focus to the
-            # last card and Return play it; and "Подождите" is said, once for the two keys.
-            # Keys are typed only early in a wait, and counted only when the same wait still
-            # ran after them, as the probe recorded it.
-            if waits["n"] >= 3:  # enough: the rest of the game goes at its own speed
-                return
-            # The probe records the table only in a wait or at rest: the first record after
-            # the move tells which the move came to. A refused card changes nothing.
-            end = time.monotonic() + 0.5
-            wait = last_screen(screen_file)
-            while time.monotonic() < end and not wait["wait"] and wait["t"] < session.typed_at:
-                time.sleep(0.002)
+            def typed_into_a_wait():
+                # Just after a move: if the move holds the table for a second (the computer took,
+                # or the round ends after the player's cover), End and Return are typed into
+                # that wait. They are dropped as clicks are: End would move the focus to the
+                # last card and Return play it; and "Подождите" is said, once for the two keys.
+                # Keys are typed only early in a wait, and counted only when the same wait still
+                # ran after them, as the probe recorded it.
+                if waits["n"] >= 3:  # enough: the rest of the game goes at its own speed
+                    return
+                # The probe records the table only in a wait or at rest: the first record after
+                # the move tells which the move came to. A refused card changes nothing.
+                end = time.monotonic() + 0.5
                 wait = last_screen(screen_file)
-            # Only early in a wait (a round's end is a second long): a key typed in a wait's
-            # last moments could come after it, where it counts again.
-            if not wait["wait"] or time.monotonic() - wait["t"] > 0.2:
-                return
-            before = session.read()
-            focused = before["focused"]
-            said = len(session.notices)
-            session.keys("End", "Return")
-            time.sleep(0.05)
-            # The objects read while the wait still runs: the game answered the reading all
-            # along and saw the keys first.
-            during = session.read()
-            in_the_wait = session.waiting() == wait["wait"]
-            after = session.settle()
-            if not in_the_wait:
-                return  # a short wait, over before the keys were surely seen
-            waits["n"] += 1
-            check(during["focused"] == focused,
-                  "a key typed during a wait moved the focus: %s, then %s" % (focused, during["focused"]))
-            check(not any("защита" in pair for pair in after["table"]) and after["status"] != "Мы ходим",
-                  "a key typed during a wait played a card: %s" % after)
-            waited = [text for _, text in session.notices[said:] if text == "Подождите"]
-            check(len(waited) == 1, "keys typed into a wait were answered %d times with «Подождите»" % len(waited))
+                while time.monotonic() < end and not wait["wait"] and wait["t"] < session.typed_at:
+                    time.sleep(0.002)
+                    wait = last_screen(screen_file)
+                # Only early in a wait (a round's end is a second long): a key typed in a wait's
+                # last moments could come after it, where it counts again.
+                if not wait["wait"] or time.monotonic() - wait["t"] > 0.2:
+                    return
+                before = session.read()
+                focused = before["focused"]
+                said = len(session.notices)
+                session.keys("End", "Return")
+                time.sleep(0.05)
+                # The objects read while the wait still runs: the game answered the reading all
+                # along and saw the keys first.
+                during = session.read()
+                in_the_wait = session.waiting() == wait["wait"]
+                after = session.settle()
+                if not in_the_wait:
+                    return  # a short wait, over before the keys were surely seen
+                waits["n"] += 1
+                check(during["focused"] == focused,
+                      "a key typed during a wait moved the focus: %s, then %s" % (focused, during["focused"]))
+                check(not any("защита" in pair for pair in after["table"]) and after["status"] != "Мы ходим",
+                      "a key typed during a wait played a card: %s" % after)
+                waited = [text for _, text in session.notices[said:] if text == "Подождите"]
+                check(len(waited) == 1, "keys typed into a wait were answered %d times with «Подождите»" % len(waited))
 
-        def first_card_then_wait(tree):
-            first_card(tree)
-            typed_into_a_wait()
+            def first_card_then_wait(tree):
+                first_card(tree)
+                typed_into_a_wait()
 
-        def button_then_wait(tree):
-            button(tree)
-            typed_into_a_wait()
+            def button_then_wait(tree):
+                button(tree)
+                typed_into_a_wait()
 
-        # A game may hold no wait early enough to type into; then another is dealt.
-        for game in range(3):
-            if game:
-                session.keys("F10", "Return")
-                session.settle()
-            result = play(session, first_card_then_wait, button_then_wait, deal=False)
-            check(result in RESULTS, "no result")
-            if waits["n"]:
-                break
-        check(waits["n"] > 0, "three games came to no wait to type into")
-        print("result:", result, "; keys typed into waits:", waits["n"])
-    finally:
-        session.close()
-        folder.cleanup()
+            # A game may hold no wait early enough to type into; then another is dealt.
+            for game in range(3):
+                if game:
+                    session.keys("F10", "Return")
+                    session.settle()
+                result = play(session, first_card_then_wait, button_then_wait, deal=False)
+                check(result in RESULTS, "no result")
+                if waits["n"]:
+                    break
+            check(waits["n"] > 0, "three games came to no wait to type into")
+            print("result:", result, "; keys typed into waits:", waits["n"])
+        finally:
+            session.close()
 
 
 def tree(probe):
